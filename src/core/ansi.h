@@ -1,0 +1,11 @@
+#pragma once
+// Conversion between the program's Unicode text and the system's ANSI code page.
+#include <string>
+#include <string_view>
+
+namespace bw {
+
+std::string ToAnsi(std::wstring_view text);
+std::wstring FromAnsi(std::string_view bytes);
+
+} // namespace bw

@@ -1,0 +1,83 @@
+#pragma once
+// The one seam between the program and the operating system: files, registry, version, directories,
+// the shell and pictures. Window code calls Win32 directly only for its windows and controls.
+#include "core/unique_handle.h"
+#include "sysinfo/version_logic.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace bw {
+
+// Every operation of the seam, so that a test double can make any one of them fail.
+enum class PlatformOp {
+    SystemDirectory,
+    TempPath,
+    FileAttributes,
+    ReadFile,
+    WriteFile,
+    CopyFileOver,
+    MoveFileOver,
+    SetAttributes,
+    DeletePath,
+    RegRead,
+    RegWrite,
+    GetVersion,
+    ShellOpen,
+    LoadPictureFile,
+    LoadResourceBitmap,
+    LoadResourceCursor,
+    Count
+};
+
+struct RegData {
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> bytes;
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Directories; nullopt when the system cannot tell.
+    virtual std::optional<std::wstring> SystemDirectory() = 0;
+    virtual std::optional<std::wstring> TempPath() = 0;
+
+    // File attributes, or nullopt when the path does not exist.
+    virtual std::optional<std::uint32_t> FileAttributes(const std::wstring& path) = 0;
+    // The whole file, or nullopt when it cannot be read.
+    virtual std::optional<std::string> ReadFile(const std::wstring& path) = 0;
+    // Creates or empties the file and writes all bytes; true only when every write and the close succeeded.
+    virtual bool WriteFile(const std::wstring& path, std::string_view bytes) = 0;
+    // Copies, replacing an existing target.
+    virtual bool CopyFileOver(const std::wstring& from, const std::wstring& to) = 0;
+    // Renames within a volume, replacing an existing target in one step.
+    virtual bool MoveFileOver(const std::wstring& from, const std::wstring& to) = 0;
+    virtual bool SetAttributes(const std::wstring& path, std::uint32_t attributes) = 0;
+    virtual bool DeletePath(const std::wstring& path) = 0;
+
+    // Reads one value under a key opened for reading only; the data comes whole, whatever its length.
+    // Returns the registry's error code, 0 on success.
+    virtual long RegRead(HKEY root, const std::wstring& keyPath, const std::wstring& name, RegData& out) = 0;
+    // Creates or opens the key (class "1", access 0x2003F, inheritable handle) and stores a REG_SZ value
+    // with its terminating NUL. Returns the registry's error code, 0 on success.
+    virtual long RegWriteString(HKEY root, const std::wstring& keyPath, const std::wstring& name,
+                                const std::wstring& value) = 0;
+
+    // The version record; all zero when the query fails.
+    virtual OsVersion GetVersion() = 0;
+
+    // Asks the shell to open a document or web address; no owner window.
+    virtual void ShellOpen(const std::wstring& target, int showCommand) = 0;
+
+    // Pictures: a file in any format the system's picture loader takes, and bitmaps and cursors of the
+    // program's own resources.
+    virtual UniquePicture LoadPictureFile(const std::wstring& path) = 0;
+    virtual UniqueBitmap LoadResourceBitmap(int id) = 0;
+    virtual UniqueCursor LoadResourceCursor(int id) = 0;
+};
+
+} // namespace bw

@@ -1,0 +1,191 @@
+#include "core/win32_platform.h"
+
+#include <shellapi.h>
+
+#include <iterator>
+
+namespace bw {
+
+namespace {
+
+// Key access for writing: query, set, create subkey, enumerate, notify, create link, read control.
+constexpr REGSAM kWriteAccess = 0x2003F;
+
+std::optional<std::wstring> DirectoryFrom(UINT (*query)(wchar_t*, UINT)) {
+    std::wstring buffer(MAX_PATH + 1, L'\0');
+    for (;;) {
+        const UINT n = query(buffer.data(), static_cast<UINT>(buffer.size()));
+        if (n == 0)
+            return std::nullopt;
+        if (n < buffer.size()) {
+            buffer.resize(n);
+            return buffer;
+        }
+        buffer.assign(n + 1, L'\0'); // too small: n is the size needed
+    }
+}
+
+UINT QuerySystemDirectory(wchar_t* buffer, UINT size) { return GetSystemDirectoryW(buffer, size); }
+UINT QueryTempPath(wchar_t* buffer, UINT size) { return GetTempPathW(size, buffer); }
+
+} // namespace
+
+std::optional<std::wstring> Win32Platform::SystemDirectory() { return DirectoryFrom(QuerySystemDirectory); }
+
+std::optional<std::wstring> Win32Platform::TempPath() { return DirectoryFrom(QueryTempPath); }
+
+std::optional<std::uint32_t> Win32Platform::FileAttributes(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return std::nullopt;
+    return attributes;
+}
+
+std::optional<std::string> Win32Platform::ReadFile(const std::wstring& path) {
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return std::nullopt;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF)
+        return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        if (!::ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got, nullptr))
+            return std::nullopt;
+        if (got == 0)
+            break; // the file shrank meanwhile
+        done += got;
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+bool Win32Platform::WriteFile(const std::wstring& path, std::string_view bytes) {
+    UniqueFile file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return false;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD written = 0;
+        if (!::WriteFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &written,
+                         nullptr) ||
+            written == 0)
+            return false;
+        done += written;
+    }
+    if (!FlushFileBuffers(file.get()))
+        return false;
+    return CloseHandle(file.release()) != FALSE;
+}
+
+bool Win32Platform::CopyFileOver(const std::wstring& from, const std::wstring& to) {
+    return CopyFileW(from.c_str(), to.c_str(), FALSE) != FALSE;
+}
+
+bool Win32Platform::MoveFileOver(const std::wstring& from, const std::wstring& to) {
+    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool Win32Platform::SetAttributes(const std::wstring& path, std::uint32_t attributes) {
+    return SetFileAttributesW(path.c_str(), attributes) != FALSE;
+}
+
+bool Win32Platform::DeletePath(const std::wstring& path) { return DeleteFileW(path.c_str()) != FALSE; }
+
+long Win32Platform::RegRead(HKEY root, const std::wstring& keyPath, const std::wstring& name, RegData& out) {
+    UniqueHKey key;
+    LSTATUS status = RegOpenKeyExW(root, keyPath.c_str(), 0, KEY_QUERY_VALUE, key.put());
+    if (status != ERROR_SUCCESS)
+        return status;
+    // Ask for the size first; the value may change between the calls, so try again while it grows.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        DWORD type = 0;
+        DWORD size = 0;
+        status = RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, nullptr, &size);
+        if (status != ERROR_SUCCESS)
+            return status;
+        out.bytes.assign(size, 0);
+        status = RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, out.bytes.data(), &size);
+        if (status == ERROR_MORE_DATA)
+            continue;
+        if (status != ERROR_SUCCESS)
+            return status;
+        out.bytes.resize(size);
+        out.type = type;
+        return ERROR_SUCCESS;
+    }
+    return ERROR_MORE_DATA;
+}
+
+long Win32Platform::RegWriteString(HKEY root, const std::wstring& keyPath, const std::wstring& name,
+                                   const std::wstring& value) {
+    SECURITY_ATTRIBUTES security{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    wchar_t keyClass[] = L"1";
+    UniqueHKey key;
+    DWORD disposition = 0;
+    LSTATUS status = RegCreateKeyExW(root, keyPath.c_str(), 0, keyClass, REG_OPTION_NON_VOLATILE, kWriteAccess,
+                                     &security, key.put(), &disposition);
+    if (status != ERROR_SUCCESS)
+        return status;
+    const DWORD bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)); // with the terminating NUL
+    return RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), bytes);
+}
+
+OsVersion Win32Platform::GetVersion() {
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof(info);
+    OsVersion v;
+    if (!GetVersionExW(&info))
+        return v;
+    v.platformId = info.dwPlatformId;
+    v.major = info.dwMajorVersion;
+    v.minor = info.dwMinorVersion;
+    v.build = info.dwBuildNumber;
+    info.szCSDVersion[std::size(info.szCSDVersion) - 1] = L'\0';
+    v.servicePack = info.szCSDVersion;
+    return v;
+}
+
+void Win32Platform::ShellOpen(const std::wstring& target, int showCommand) {
+    ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, showCommand);
+}
+
+UniquePicture Win32Platform::LoadPictureFile(const std::wstring& path) {
+    const auto bytes = ReadFile(path);
+    if (!bytes || bytes->empty())
+        return {};
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes->size());
+    if (!memory)
+        return {};
+    if (void* p = GlobalLock(memory)) {
+        memcpy(p, bytes->data(), bytes->size());
+        GlobalUnlock(memory);
+    }
+    ComPtr<IStream> stream;
+    // The stream owns the memory from here on.
+    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, stream.put()))) {
+        GlobalFree(memory);
+        return {};
+    }
+    UniquePicture picture;
+    if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(bytes->size()), FALSE, IID_IPicture,
+                              reinterpret_cast<void**>(picture.put()))))
+        return {};
+    return picture;
+}
+
+UniqueBitmap Win32Platform::LoadResourceBitmap(int id) {
+    return UniqueBitmap(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
+UniqueCursor Win32Platform::LoadResourceCursor(int id) {
+    return UniqueCursor(static_cast<HCURSOR>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_CURSOR, 0, 0, LR_DEFAULTCOLOR)));
+}
+
+} // namespace bw

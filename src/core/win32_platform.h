@@ -1,0 +1,28 @@
+#pragma once
+#include "core/platform.h"
+
+namespace bw {
+
+// The real operating system.
+class Win32Platform final : public Platform {
+public:
+    std::optional<std::wstring> SystemDirectory() override;
+    std::optional<std::wstring> TempPath() override;
+    std::optional<std::uint32_t> FileAttributes(const std::wstring& path) override;
+    std::optional<std::string> ReadFile(const std::wstring& path) override;
+    bool WriteFile(const std::wstring& path, std::string_view bytes) override;
+    bool CopyFileOver(const std::wstring& from, const std::wstring& to) override;
+    bool MoveFileOver(const std::wstring& from, const std::wstring& to) override;
+    bool SetAttributes(const std::wstring& path, std::uint32_t attributes) override;
+    bool DeletePath(const std::wstring& path) override;
+    long RegRead(HKEY root, const std::wstring& keyPath, const std::wstring& name, RegData& out) override;
+    long RegWriteString(HKEY root, const std::wstring& keyPath, const std::wstring& name,
+                        const std::wstring& value) override;
+    OsVersion GetVersion() override;
+    void ShellOpen(const std::wstring& target, int showCommand) override;
+    UniquePicture LoadPictureFile(const std::wstring& path) override;
+    UniqueBitmap LoadResourceBitmap(int id) override;
+    UniqueCursor LoadResourceCursor(int id) override;
+};
+
+} // namespace bw

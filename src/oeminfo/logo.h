@@ -1,0 +1,18 @@
+#pragma once
+// The OEM logo "oemlogo.bmp" in the system directory and its staging copy in the temporary directory.
+#include "core/app_state.h"
+#include "core/platform.h"
+
+#include <string>
+
+namespace bw {
+
+// Copies the chosen file to the staging file, replacing an earlier choice only when the copy is complete.
+// True when the staging file now holds the chosen file; then it belongs to this run.
+bool StageLogo(AppState& state, Platform& os, const std::wstring& chosen);
+
+// Installs the logo staged by this run, if any, keeping the installed file's attributes. A staging file left
+// by another run is ignored. True when there was nothing to install or the logo was installed.
+bool InstallLogo(AppState& state, Platform& os);
+
+} // namespace bw

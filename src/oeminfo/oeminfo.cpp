@@ -1,0 +1,81 @@
+#include "oeminfo/oeminfo.h"
+
+#include "core/ansi.h"
+#include "core/file_replace.h"
+#include "oeminfo/oeminfo_logic.h"
+
+namespace bw {
+
+namespace {
+
+std::optional<std::vector<std::string>> ReadLines(const AppState& state, Platform& os) {
+    if (!FileIsPresent(os, state.OemInfoPath()))
+        return std::nullopt;
+    const auto bytes = os.ReadFile(state.OemInfoPath());
+    if (!bytes)
+        return std::nullopt;
+    return SplitFileLines(*bytes);
+}
+
+} // namespace
+
+bool FileIsPresent(Platform& os, const std::wstring& path) {
+    const auto attributes = os.FileAttributes(path);
+    return attributes && !(*attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+OemInfo LoadOemInfo(const AppState& state, Platform& os) {
+    OemInfo info;
+    const auto lines = ReadLines(state, os);
+    if (!lines)
+        return info;
+    const GeneralValues values = ParseGeneral(*lines);
+    if (values.maker)
+        info.maker = FromAnsi(*values.maker);
+    if (values.model)
+        info.model = FromAnsi(*values.model);
+    return info;
+}
+
+std::wstring LoadSupportText(const AppState& state, Platform& os) {
+    std::wstring text;
+    const auto lines = ReadLines(state, os);
+    if (!lines)
+        return text;
+    for (const std::string& value : ParseSupportValues(*lines).value_or(std::vector<std::string>{}))
+        text += FromAnsi(value) + L"\r\n";
+    return text;
+}
+
+bool LoadSupportLines(AppState& state, Platform& os) {
+    const auto bytes = os.ReadFile(state.OemInfoPath());
+    if (!bytes)
+        return false;
+    std::vector<std::wstring> values;
+    for (const std::string& value : ParseSupportValues(SplitFileLines(*bytes)).value_or(std::vector<std::string>{}))
+        values.push_back(FromAnsi(value));
+    StoreSupportLines(state, values);
+    return true;
+}
+
+bool SaveOemInfo(AppState& state, Platform& os, const std::wstring& maker, const std::wstring& model) {
+    if (!state.SupportEdited()) {
+        if (!FileIsPresent(os, state.OemInfoPath())) {
+            StoreDefaultSupportLine(state);
+        } else if (!LoadSupportLines(state, os)) {
+            // Writing now would drop the support lines we could not read.
+            return false;
+        }
+    }
+    std::vector<std::string> support;
+    for (const std::wstring& line : CurrentSupportLines(state))
+        support.push_back(ToAnsi(line));
+    const std::string bytes = BuildOemInfo(ToAnsi(maker), ToAnsi(model), support);
+
+    const std::wstring staging = state.StagedOemInfoPath();
+    if (!os.WriteFile(staging, bytes))
+        return false;
+    return ReplaceFileSafely(os, staging, state.OemInfoPath());
+}
+
+} // namespace bw

@@ -1,0 +1,35 @@
+#pragma once
+// The registered owner, organization and product ID of the machine.
+#include "core/platform.h"
+
+#include <string>
+
+namespace bw {
+
+inline constexpr wchar_t kNtVersionKey[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+inline constexpr wchar_t kWindowsVersionKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+
+struct Registration {
+    std::wstring owner;        // RegisteredOwner
+    std::wstring organization; // RegisteredOrganization
+    std::wstring productId;    // ProductId
+};
+
+// Which of the three values could not be stored.
+struct RegistrationFailures {
+    bool owner = false;
+    bool organization = false;
+    bool productId = false;
+    bool any() const { return owner || organization || productId; }
+};
+
+// The key of the running platform family, asked afresh on every call.
+std::wstring RegistrationKey(Platform& os);
+
+// Reads the three values from the local machine's key of the running platform family.
+Registration ReadRegistration(Platform& os);
+
+// Writes all three values, also after one of them failed.
+RegistrationFailures WriteRegistration(Platform& os, const Registration& values);
+
+} // namespace bw
