@@ -232,7 +232,6 @@ def draw_banner():
                 + mark + words + slogan + title + address + ["-alpha", "off", png])
     rows = read_rgba(png, w, h)
     write("banner.bmp", bmp_file(dib_24(rows)))
-    return png
 
 
 # ---------------------------------------------------------------------------
@@ -265,7 +264,6 @@ def draw_monitor():
     rows = read_rgba(lit, w, h)
     palette, idx = quantise(rows, "monitor")
     write("monitor.bmp", bmp_file(dib_8(palette, idx)))
-    return lit
 
 
 # ---------------------------------------------------------------------------
@@ -328,7 +326,6 @@ def draw_emblem():
     png = render_emblem(52, FACE)
     rows = read_rgba(png, 52, 52)
     write("emblem.bmp", bmp_file(dib_24(rows)))
-    return png
 
 
 ICON_SIZES = ((48, 30001), (32, 30002), (24, 30003), (16, 30004))
@@ -336,7 +333,6 @@ ICON_SIZES = ((48, 30001), (32, 30002), (24, 30003), (16, 30004))
 
 def draw_icons():
     images = []
-    previews = []
     for size, res_id in ICON_SIZES:
         png = render_emblem(size, "none")
         rgba = read_rgba(png, size, size)
@@ -355,7 +351,6 @@ def draw_icons():
         image = icon_image(palette, idx, mask)
         write(f"icon{size}.bin", image)
         images.append((size, res_id, image))
-        previews.append(png)
 
     # RT_GROUP_ICON: NEWHEADER then one 14-byte entry per image naming its RT_ICON id.
     group = struct.pack("<HHH", 0, 1, len(images))
@@ -371,7 +366,6 @@ def draw_icons():
         offset += len(image)
     ico += b"".join(image for _, _, image in images)
     write("brandwick.ico", ico)
-    return previews
 
 
 # ---------------------------------------------------------------------------
@@ -427,16 +421,6 @@ def draw_cursor():
     cur = struct.pack("<HHH", 0, 2, 1) + struct.pack("<BBBBHHII", size, size, 0, 0, HOT_X, HOT_Y, len(image), 22)
     write("hand.cur", cur + image)
 
-    png = os.path.join(TMP, "hand.png")
-    rgba = bytearray()
-    for row in grid:
-        for c in row:
-            rgba += {"X": b"\0\0\0\xff", "o": b"\xff\xff\xff\xff", ".": b"\x80\xc0\x80\xff"}[c]
-    raw = os.path.join(TMP, "hand.rgba")
-    with open(raw, "wb") as f:
-        f.write(rgba)
-    run_convert(["-size", "32x32", "-depth", "8", "rgba:" + raw, png])
-    return png
 
 
 def main():
@@ -446,12 +430,18 @@ def main():
     args = parser.parse_args()
     TMP = tempfile.mkdtemp(prefix="brandwick-art-")
     try:
-        pictures = [draw_banner(), draw_monitor(), draw_emblem()] + draw_icons() + [draw_cursor()]
+        draw_banner()
+        draw_monitor()
+        draw_emblem()
+        draw_icons()
+        draw_cursor()
         if args.preview:
+            # Enlarged views of the written files themselves, not of the drawings they came from.
             os.makedirs(args.preview, exist_ok=True)
-            for png in pictures:
-                name = os.path.basename(png)
-                run_convert([png, "-scale", "400%", os.path.join(args.preview, name)])
+            for name in ("banner.bmp", "monitor.bmp", "emblem.bmp", "brandwick.ico", "hand.cur"):
+                stem = os.path.splitext(name)[0]
+                run_convert([os.path.join(OUT, name), "-background", "#80C080", "-alpha", "remove", "-scale", "400%",
+                             os.path.join(args.preview, stem + "-%d.png")])
     finally:
         shutil.rmtree(TMP)
 

@@ -6,6 +6,8 @@
 #   brandwick.ico                            the same icon images as a plain .ico file
 # Usage: resources/art/draw.sh [--preview DIR]
 # Needs ImageMagick 6, fonts-dejavu, fonts-wqy-zenhei and python3. The results are committed, so
-# building the program never needs any of these.
+# building the program never needs any of these. check.py then re-reads the files and checks their
+# headers, sizes and ids; it can also be run on its own.
 set -e
-exec python3 "$(dirname "$0")/draw.py" "$@"
+python3 "$(dirname "$0")/draw.py" "$@"
+python3 "$(dirname "$0")/check.py"
