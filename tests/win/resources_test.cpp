@@ -515,6 +515,8 @@ class VersionInfoTest : public ResourcesTest {
 protected:
     void SetUp() override {
         ResourcesTest::SetUp();
+        if (HasFatalFailure())
+            return;
         const std::wstring path = ProgramPath();
         DWORD ignored = 0;
         const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
@@ -748,6 +750,8 @@ class ManifestTest : public ResourcesTest {
 protected:
     void SetUp() override {
         ResourcesTest::SetUp();
+        if (HasFatalFailure())
+            return;
         const Blob blob = Find(RT_MANIFEST, 1, kLangEnglish);
         ASSERT_TRUE(blob);
         XmlReader reader(std::string(reinterpret_cast<const char*>(blob.data), blob.size));
