@@ -1,59 +1,601 @@
 #include "ui/frmMain.h"
 
 #include "core/directories.h"
+#include "oeminfo/logo.h"
+#include "oeminfo/logo_logic.h"
+#include "oeminfo/oeminfo.h"
+#include "registry/registration.h"
+#include "sysinfo/mSysInfo.h"
+#include "ui/layout.h"
+#include "ui/twips_logic.h"
 
 #include <commctrl.h>
+
+#include <string_view>
+#include <vector>
 
 namespace bw {
 
 namespace {
+
+// Resource numbers (resources/resource.h); kept here because that header's kHandCursor clashes with the
+// system cursor macro of the same name.
+constexpr int kBannerBitmap = 101;
+constexpr int kMonitorBitmap = 102;
+constexpr int kHandCursor = 101;
+constexpr int kAppIcon = 1;
+
 constexpr wchar_t kClassName[] = L"BrandwickMain";
+constexpr wchar_t kFrameClassName[] = L"BrandwickFrame";
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 constexpr int kClientWidthTwips = 6135;
 constexpr int kClientHeightTwips = 7395;
+
+constexpr int Id(MainId id) { return static_cast<int>(id); }
+
+constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+constexpr DWORD kTextBox = WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_LEFT | ES_AUTOHSCROLL;
+constexpr DWORD kLabel = WS_VISIBLE | SS_LEFT;
+// SS_NOTIFY: a static without it is transparent to the mouse, so it could neither be clicked nor show a tooltip.
+constexpr DWORD kPicture = SS_BITMAP | SS_NOTIFY | WS_TABSTOP;
+
+// The window as designed, in the order the design stores it. Rows without a class are not windows:
+// dlgLogo is the open-file dialog and Shape1 is painted on the window's surface.
+constexpr ControlSpec kLayout[] = {
+    {L"picBanner", Id(MainId::picBanner), WC_STATICW, kPicture | WS_VISIBLE, 0, 0, 0, 6135, 600, nullptr, 19},
+    {L"cmdAbout", Id(MainId::cmdAbout), WC_BUTTONW, kButton, 0, 120, 6840, 1095, 375, L"关于...", 12},
+    {L"dlgLogo", 0, nullptr, 0, 0, 1320, 4440, 0, 0, nullptr, -1},
+    {L"txtProductID", Id(MainId::txtProductID), WC_EDITW, kTextBox, 0, 3240, 3480, 2295, 270, L"产品序列号", 8},
+    {L"txtOrganization", Id(MainId::txtOrganization), WC_EDITW, kTextBox, 0, 3240, 3120, 2295, 270, L"组织名", 7},
+    {L"txtUserName", Id(MainId::txtUserName), WC_EDITW, kTextBox, 0, 3240, 2760, 2295, 270, L"用户名", 6},
+    {L"cmdLogo", Id(MainId::cmdLogo), WC_BUTTONW, kButton, 0, 960, 6240, 1575, 375, L"自定义Logo图片", 5},
+    {L"cmdRestore", Id(MainId::cmdRestore), WC_BUTTONW, kButton & ~WS_VISIBLE, 0, 1680, 960, 1095, 375, L"恢复信息", 4},
+    {L"cmdBackup", Id(MainId::cmdBackup), WC_BUTTONW, kButton & ~WS_VISIBLE, 0, 480, 960, 1095, 375, L"备份信息", 3},
+    {L"txtModel", Id(MainId::txtModel), WC_EDITW, kTextBox, 0, 3240, 4680, 2295, 270, L"产品型号", 10},
+    {L"txtManufacturer", Id(MainId::txtManufacturer), WC_EDITW, kTextBox, 0, 3240, 4320, 2295, 270, L"制造商", 9},
+    {L"cmdApply", Id(MainId::cmdApply), WC_BUTTONW, kButton, 0, 4920, 6840, 1095, 375, L"应用(&A)", 2},
+    {L"cmdCancel", Id(MainId::cmdCancel), WC_BUTTONW, kButton, 0, 3720, 6840, 1095, 375, L"取消", 1},
+    {L"cmdOk", Id(MainId::cmdOk), WC_BUTTONW, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 2520, 6840, 1095, 375,
+     L"确定", 0},
+    {L"cmdSuportInfo", Id(MainId::cmdSuportInfo), WC_BUTTONW, kButton, 0, 3240, 6000, 1815, 375, L"技术支持信息(&S)",
+     11},
+    // The frame draws neither border nor caption; it only holds the logo preview.
+    {L"fraLogo", Id(MainId::fraLogo), kFrameClassName, WS_VISIBLE, WS_EX_CONTROLPARENT, 480, 4440, 2415, 1575,
+     L"Frame1", 16},
+    {L"picLogo", Id(MainId::picLogo), WC_STATICW, kPicture, 0, 480, 480, 1335, 615, nullptr, 17},
+    {L"lblSysInfo", Id(MainId::lblSysInfo), WC_STATICW, kLabel, 0, 3240, 1440, 2535, 855, L"", 18},
+    {L"Shape1", 0, nullptr, 0, 0, 120, 720, 5895, 6015, nullptr, -1},
+    {L"lblSuport", Id(MainId::lblSuport), WC_STATICW, kLabel, 0, 840, 4080, 1710, 180, L"制造商和技术支持商:", 15},
+    {L"lblRegister", Id(MainId::lblRegister), WC_STATICW, kLabel, 0, 3000, 2520, 630, 180, L"注册到:", 14},
+    {L"lblSystem", Id(MainId::lblSystem), WC_STATICW, kLabel, 0, 3000, 1080, 450, 180, L"系统:", 13},
+    {L"imgXP", Id(MainId::imgXP), WC_STATICW, WS_VISIBLE | SS_BITMAP, 0, 840, 1440, 1590, 1440, nullptr, -1},
+};
+
+constexpr const ControlSpec& Row(const wchar_t* name) {
+    for (const ControlSpec& c : kLayout) {
+        if (std::wstring_view(c.name) == name)
+            return c;
+    }
+    throw "no such row"; // a compile-time error when used in a constant expression
+}
+
+constexpr const ControlSpec& kShape1 = Row(L"Shape1");
+constexpr const ControlSpec& kFraLogo = Row(L"fraLogo");
+
+constexpr bool InFrame(const ControlSpec& c) { return c.id == Id(MainId::picLogo); }
+
+struct Tooltip {
+    MainId id;
+    const wchar_t* text;
+};
+
+constexpr Tooltip kTooltips[] = {
+    {MainId::txtProductID, L"产品序列号"},
+    {MainId::txtOrganization, L"组织名"},
+    {MainId::txtUserName, L"用户名"},
+    {MainId::cmdLogo, L"请选用不超过160×100的BMP图片"},
+    {MainId::cmdRestore, L"恢复为上一次备份的OEM信息"},
+    {MainId::cmdBackup, L"备份当前OEM信息"},
+    {MainId::txtModel, L"产品型号"},
+    {MainId::txtManufacturer, L"制造商"},
+    {MainId::picLogo, L"Logo图片"},
+};
+
+constexpr MainId kSelfSizingLabels[] = {MainId::lblSuport, MainId::lblRegister, MainId::lblSystem};
+constexpr MainId kTextBoxes[] = {MainId::txtUserName, MainId::txtOrganization, MainId::txtProductID,
+                                 MainId::txtManufacturer, MainId::txtModel};
+
+constexpr wchar_t kDlgLogoTitle[] = L"选择一个Logo图片(请选用不超过160×100的BMP图片)";
+constexpr wchar_t kDlgLogoFilter[] = L"BMP图片(*.bmp)\0*.bmp\0";
+
+bool IsTextBox(int id) {
+    for (MainId box : kTextBoxes) {
+        if (Id(box) == id)
+            return true;
+    }
+    return false;
+}
+
+// Runs one step of a sequence in which a failing step is skipped and the next one still runs.
+template <typename F>
+void Step(F&& f) noexcept {
+    try {
+        f();
+    } catch (...) {
+    }
+}
+
+UniqueFont MakeFont(const wchar_t* face, int hundredthsOfPoint, BYTE charset, int dpi) {
+    LOGFONTW lf{};
+    lf.lfHeight = -MulDiv(hundredthsOfPoint, dpi, 7200);
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = charset;
+    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
+    return UniqueFont(CreateFontIndirectW(&lf));
+}
+
+// The frame holds the logo preview and paints nothing but the window's background; the preview's background
+// colour is the window colour.
+LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_CTLCOLORSTATIC) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+void RegisterFrameClass() {
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof(existing);
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), kFrameClassName, &existing))
+        return;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = FrameProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kFrameClassName;
+    RegisterClassExW(&wc);
+}
+
+// The picture drawn at its own size on the window colour, as a bitmap a static control can show.
+UniqueBitmap RenderPicture(IPicture* picture, int dpi) {
+    OLE_XSIZE_HIMETRIC width = 0;
+    OLE_YSIZE_HIMETRIC height = 0;
+    if (FAILED(picture->get_Width(&width)) || FAILED(picture->get_Height(&height)))
+        return {};
+    constexpr int kHimetricPerInch = 2540;
+    const int cx = MulDiv(width, dpi, kHimetricPerInch);
+    const int cy = MulDiv(height, dpi, kHimetricPerInch);
+    if (cx <= 0 || cy <= 0)
+        return {};
+
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = cx;
+    bi.bmiHeader.biHeight = cy;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24; // no alpha: the static control shows it as it is
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueBitmap bitmap(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap)
+        return {};
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (!dc)
+        return {};
+    {
+        ScopedSelect select(dc, bitmap.get());
+        RECT all{0, 0, cx, cy};
+        FillRect(dc, &all, GetSysColorBrush(COLOR_WINDOW));
+        picture->Render(dc, 0, 0, cx, cy, 0, height, width, -height, nullptr);
+    }
+    DeleteDC(dc);
+    return bitmap;
+}
+
+// An empty picture of the given size and system colour: a static control without a bitmap paints nothing at all.
+UniqueBitmap BlankBitmap(int cx, int cy, int colour) {
+    HDC screen = GetDC(nullptr);
+    UniqueBitmap bitmap(CreateCompatibleBitmap(screen, cx, cy));
+    ReleaseDC(nullptr, screen);
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (!bitmap || !dc) {
+        if (dc)
+            DeleteDC(dc);
+        return bitmap;
+    }
+    {
+        ScopedSelect select(dc, bitmap.get());
+        RECT all{0, 0, cx, cy};
+        FillRect(dc, &all, GetSysColorBrush(colour));
+    }
+    DeleteDC(dc);
+    return bitmap;
+}
+
 } // namespace
 
+frmMain::~frmMain() {
+    // The window goes before the fonts, pictures and dialogs it uses.
+    if (hwnd())
+        DestroyWindow(hwnd());
+}
+
+HWND frmMain::Control(MainId id) const {
+    if (!hwnd())
+        return nullptr;
+    if (id == MainId::picLogo)
+        return GetDlgItem(GetDlgItem(hwnd(), Id(MainId::fraLogo)), Id(id));
+    return GetDlgItem(hwnd(), Id(id));
+}
+
 bool frmMain::Create(int showCommand) {
+    if (hwnd())
+        return false;
     InitCommonControls();
     RegisterClassOnce(kClassName, nullptr);
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    RECT rc{0, 0, MulDiv(kClientWidthTwips, dpi, 1440), MulDiv(kClientHeightTwips, dpi, 1440)};
-    AdjustWindowRectEx(&rc, style, FALSE, WS_EX_APPWINDOW);
-    const int w = rc.right - rc.left;
-    const int h = rc.bottom - rc.top;
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
-    if (!CreateWindowOf(kClassName, L"Brandwick", style, WS_EX_APPWINDOW, x, y, w, h, nullptr))
+    RegisterFrameClass();
+    m_dpi = ScreenDpi();
+    m_font = MakeFont(L"宋体", 900, GB2312_CHARSET, m_dpi);
+    m_pictureFont = MakeFont(L"MS Sans Serif", 825, ANSI_CHARSET, m_dpi);
+    if (!CreateWindowOf(kClassName, L"Brandwick", kStyle, kExStyle, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr))
         return false;
+
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    m_bigIcon.reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kAppIcon), IMAGE_ICON,
+                                                  GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
+    m_smallIcon.reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kAppIcon), IMAGE_ICON,
+                                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon.get()));
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.get()));
+
+    SizeAndCentre(hwnd(), TwipsToPixels(kClientWidthTwips, m_dpi), TwipsToPixels(kClientHeightTwips, m_dpi));
+    CreateLayout();
     Load();
     ShowWindow(hwnd(), showCommand);
     UpdateWindow(hwnd());
     return true;
 }
 
+void frmMain::SetBlankPictures() {
+    for (MainId picture : {MainId::picBanner, MainId::imgXP}) {
+        RECT rc = ChildRect(Control(picture));
+        m_blank[picture == MainId::imgXP] = BlankBitmap(rc.right - rc.left, rc.bottom - rc.top, COLOR_BTNFACE);
+        SendMessageW(Control(picture), STM_SETIMAGE, IMAGE_BITMAP,
+                     reinterpret_cast<LPARAM>(m_blank[picture == MainId::imgXP].get()));
+    }
+}
+
+void frmMain::CreateLayout() {
+    std::vector<ControlSpec> onWindow;
+    std::vector<ControlSpec> inFrame;
+    for (const ControlSpec& c : kLayout) {
+        if (c.windowClass)
+            (InFrame(c) ? inFrame : onWindow).push_back(c);
+    }
+    CreateControls(hwnd(), onWindow, m_dpi, m_font.get());
+    CreateControls(Control(MainId::fraLogo), inFrame, m_dpi, m_font.get());
+    for (MainId picture : {MainId::picBanner, MainId::picLogo})
+        SendMessageW(Control(picture), WM_SETFONT, reinterpret_cast<WPARAM>(m_pictureFont.get()), FALSE);
+    SetBlankPictures();
+    SizeLabelsToText();
+    AddTooltips();
+}
+
+void frmMain::SizeLabelsToText() {
+    HDC dc = GetDC(hwnd());
+    if (!dc)
+        return;
+    {
+        ScopedSelect select(dc, m_font.get());
+        for (MainId label : kSelfSizingLabels) {
+            const std::wstring text = Text(label);
+            SIZE size{};
+            if (GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size))
+                SetWindowPos(Control(label), nullptr, 0, 0, size.cx, size.cy,
+                             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    ReleaseDC(hwnd(), dc);
+}
+
+void frmMain::AddTooltips() {
+    m_tooltips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    if (!m_tooltips)
+        return;
+    for (const Tooltip& tip : kTooltips) {
+        HWND control = Control(tip.id);
+        TTTOOLINFOW ti{};
+        // The smaller record: version 5 of the common controls rejects the newer size.
+        ti.cbSize = TTTOOLINFOW_V2_SIZE;
+        ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        ti.hwnd = GetParent(control);
+        ti.uId = reinterpret_cast<UINT_PTR>(control);
+        ti.lpszText = const_cast<wchar_t*>(tip.text);
+        SendMessageW(m_tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+}
+
+// Load sequence; each step is skipped when it fails, and the window is shown only after the last.
 void frmMain::Load() {
-    ComputeSystemDirectory(m_state, m_os);
-    ComputeTempDirectory(m_state, m_os);
+    Step([&] { ShowSystemVersion(m_os, Control(MainId::lblSysInfo)); });
+    Step([&] { LoadRegistration(); });
+    Step([&] {
+        if (UniqueBitmap picture = m_os.LoadResourceBitmap(kMonitorBitmap)) {
+            SendMessageW(Control(MainId::imgXP), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
+            m_imgXP = std::move(picture);
+        }
+    });
+    Step([&] {
+        if (UniqueBitmap picture = m_os.LoadResourceBitmap(kBannerBitmap)) {
+            SendMessageW(Control(MainId::picBanner), STM_SETIMAGE, IMAGE_BITMAP,
+                         reinterpret_cast<LPARAM>(picture.get()));
+            m_banner = std::move(picture);
+        }
+    });
+    Step([&] { m_bannerCursor = m_os.LoadResourceCursor(kHandCursor); });
+    Step([&] { ComputeSystemDirectory(m_state, m_os); });
+    Step([&] { ComputeTempDirectory(m_state, m_os); });
+    Step([&] { LoadOemInfoBoxes(); });
+    Step([&] { LoadLogoPreview(); });
+}
+
+void frmMain::LoadRegistration() {
+    const Registration r = ReadRegistration(m_os);
+    SetWindowTextW(Control(MainId::txtUserName), r.owner.c_str());
+    SetWindowTextW(Control(MainId::txtOrganization), r.organization.c_str());
+    SetWindowTextW(Control(MainId::txtProductID), r.productId.c_str());
+}
+
+void frmMain::LoadOemInfoBoxes() {
+    // Without the file, or without a value, the box keeps its designed text.
+    const OemInfo info = LoadOemInfo(m_state, m_os);
+    if (info.maker)
+        SetWindowTextW(Control(MainId::txtManufacturer), info.maker->c_str());
+    if (info.model)
+        SetWindowTextW(Control(MainId::txtModel), info.model->c_str());
+}
+
+void frmMain::LoadLogoPreview() {
+    const std::wstring path = m_state.OemLogoPath();
+    if (!FileIsPresent(m_os, path))
+        return;
+    // A logo that is no picture leaves the box at its designed size: a blank area in the window colour, centred.
+    Step([&] { ShowLogo(m_os.LoadPictureFile(path)); });
+    if (!m_logo) {
+        const RECT rc = ChildRect(Control(MainId::picLogo));
+        UniqueBitmap blank = BlankBitmap(rc.right - rc.left, rc.bottom - rc.top, COLOR_WINDOW);
+        SendMessageW(Control(MainId::picLogo), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(blank.get()));
+        m_logo = std::move(blank);
+    }
+    CentreLogo();
+    ShowWindow(Control(MainId::picLogo), SW_SHOWNA);
+}
+
+void frmMain::ShowLogo(const UniquePicture& picture) {
+    if (!picture)
+        return;
+    UniqueBitmap bitmap = RenderPicture(picture.get(), m_dpi);
+    if (!bitmap)
+        return;
+    // The static control takes the bitmap's size.
+    SendMessageW(Control(MainId::picLogo), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.get()));
+    m_logo = std::move(bitmap);
+}
+
+void frmMain::CentreLogo() {
+    HWND picLogo = Control(MainId::picLogo);
+    RECT rc{};
+    GetWindowRect(picLogo, &rc);
+    const LogoPosition at =
+        CentreInFrame(static_cast<float>(kFraLogo.width), static_cast<float>(kFraLogo.height),
+                      PixelsToTwips(rc.right - rc.left, m_dpi), PixelsToTwips(rc.bottom - rc.top, m_dpi));
+    SetWindowPos(picLogo, nullptr, TwipsToPixels(at.left, m_dpi), TwipsToPixels(at.top, m_dpi), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void frmMain::Unload() {
-    m_os.DeletePath(m_state.StagedOemInfoPath());
-    m_os.DeletePath(m_state.StagedLogoPath());
+    // A temporary directory we could not learn would turn the staging names into files of the current folder.
+    if (!m_state.TempDirectory.empty()) {
+        Step([&] { m_os.DeletePath(m_state.StagedOemInfoPath()); });
+        Step([&] { m_os.DeletePath(m_state.StagedLogoPath()); });
+    }
+    Step([&] { m_frmSuportInfo.Unload(); });
+    PostQuitMessage(0);
+    // The program ends here; the About window goes with it.
+    Step([&] { m_frmAbout.Unload(); });
+}
+
+// Saves everything, and tells the user once about whatever could not be saved. True when all was saved.
+bool frmMain::ApplyChanges() {
+    const Registration values{Text(MainId::txtUserName), Text(MainId::txtOrganization), Text(MainId::txtProductID)};
+    const RegistrationFailures registration = WriteRegistration(m_os, values);
+    const bool oemInfoSaved = SaveOemInfo(m_state, m_os, Text(MainId::txtManufacturer), Text(MainId::txtModel));
+    const bool logoInstalled = InstallLogo(m_state, m_os);
+
+    std::wstring lost;
+    if (registration.owner)
+        lost += L"\n注册用户名 (RegisteredOwner)";
+    if (registration.organization)
+        lost += L"\n组织名 (RegisteredOrganization)";
+    if (registration.productId)
+        lost += L"\n产品序列号 (ProductId)";
+    if (!oemInfoSaved)
+        lost += L"\nOEM 信息文件 oeminfo.ini";
+    if (!logoInstalled)
+        lost += L"\nOEM Logo 图片 oemlogo.bmp";
+    if (lost.empty())
+        return true;
+    Report(L"以下内容未能保存：" + lost + L"\n\n其余内容已保存。", MB_ICONWARNING | MB_OK);
+    return false;
+}
+
+void frmMain::ChooseLogo() {
+    const auto previous = m_dlgLogoFile;
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = hwnd();
+    ofn.lpstrFilter = kDlgLogoFilter;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = m_dlgLogoFile.data();
+    ofn.nMaxFile = static_cast<DWORD>(m_dlgLogoFile.size());
+    ofn.lpstrTitle = kDlgLogoTitle;
+    ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    if (m_dlgLogoHook) {
+        ofn.Flags |= OFN_ENABLEHOOK;
+        ofn.lpfnHook = m_dlgLogoHook;
+    }
+    if (!GetOpenFileNameW(&ofn)) {
+        // Cancelled: the dialog keeps the name it had.
+        m_dlgLogoFile = previous;
+        return;
+    }
+    const std::wstring chosen = m_dlgLogoFile.data();
+    if (chosen.empty())
+        return;
+
+    UniquePicture picture = m_os.LoadPictureFile(chosen);
+    if (!picture) {
+        Report(L"无法将所选文件读取为图片，Logo 未更改：\n" + chosen, MB_ICONWARNING | MB_OK);
+        return;
+    }
+    if (!StageLogo(m_state, m_os, chosen)) {
+        Report(L"无法将所选图片复制到临时文件夹，Logo 未更改：\n" + chosen, MB_ICONWARNING | MB_OK);
+        return;
+    }
+    ShowLogo(picture);
+    ShowWindow(Control(MainId::picLogo), SW_SHOWNA);
+    CentreLogo();
+}
+
+void frmMain::OpenBanner() {
+    m_os.ShellOpen(kMakerWebAddress, SW_SHOWMAXIMIZED);
+    PumpEvents();
+}
+
+void frmMain::OnCommand(int id, int code) {
+    if (IsTextBox(id)) {
+        if (code == EN_SETFOCUS)
+            SendMessageW(GetDlgItem(hwnd(), id), EM_SETSEL, 0, -1);
+        return;
+    }
+    if (id == Id(MainId::picBanner)) {
+        if (code == STN_CLICKED)
+            OpenBanner();
+        return;
+    }
+    if (code != BN_CLICKED)
+        return;
+    switch (static_cast<MainId>(id)) {
+    case MainId::cmdApply:
+        ApplyChanges();
+        break;
+    case MainId::cmdOk:
+        // What could not be saved stays in the boxes for another try.
+        if (ApplyChanges())
+            DestroyWindow(hwnd());
+        break;
+    case MainId::cmdCancel:
+        DestroyWindow(hwnd());
+        break;
+    case MainId::cmdAbout:
+        m_frmAbout.Open();
+        break;
+    case MainId::cmdSuportInfo:
+        m_frmSuportInfo.Open();
+        break;
+    case MainId::cmdLogo:
+        ChooseLogo();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmMain::Paint(HDC dc) {
+    RECT shape{TwipsToPixels(kShape1.left, m_dpi), TwipsToPixels(kShape1.top, m_dpi),
+               TwipsToPixels(kShape1.left + kShape1.width, m_dpi), TwipsToPixels(kShape1.top + kShape1.height, m_dpi)};
+    FrameRect(dc, &shape, GetSysColorBrush(COLOR_APPWORKSPACE));
+}
+
+std::wstring frmMain::Text(MainId id) const {
+    HWND control = Control(id);
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void frmMain::Report(const std::wstring& text, UINT flags) {
+    if (m_report)
+        m_report(text, flags);
+    else
+        MessageBoxW(hwnd(), text.c_str(), L"Brandwick", flags);
 }
 
 LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_CLOSE:
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case DM_GETDEFID: {
+        // A focused push button takes Enter itself, as in a dialog; everywhere else Enter means OK.
+        HWND focus = GetFocus();
+        int id = Id(MainId::cmdOk);
+        if (focus && GetParent(focus) == hwnd() && (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON))
+            id = GetDlgCtrlID(focus);
+        return MAKELRESULT(id, DC_HASDEFID);
+    }
+    case WM_ACTIVATE:
+        // Keep the focus on the control that had it, as a dialog does.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(hwnd(), focus))
+                m_lastFocus = focus;
+        } else {
+            HWND target = m_lastFocus && IsWindow(m_lastFocus) && IsChild(hwnd(), m_lastFocus)
+                              ? m_lastFocus
+                              : Control(MainId::cmdOk);
+            SetFocus(target);
+        }
+        return 0;
+    case WM_SETCURSOR:
+        if (reinterpret_cast<HWND>(wParam) == Control(MainId::picBanner) && LOWORD(lParam) == HTCLIENT &&
+            m_bannerCursor) {
+            SetCursor(m_bannerCursor.get());
+            return TRUE;
+        }
+        break;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd(), &ps);
+        if (dc)
+            Paint(dc);
+        EndPaint(hwnd(), &ps);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        if (lParam & PRF_ERASEBKGND)
+            SendMessageW(hwnd(), WM_ERASEBKGND, wParam, 0);
+        Paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_DESTROY:
         Unload();
-        DestroyWindow(hwnd());
         return 0;
     default:
-        return Window::HandleMessage(msg, wParam, lParam);
+        break;
     }
+    return Window::HandleMessage(msg, wParam, lParam);
 }
-
-void frmMain::OnDestroyed() { PostQuitMessage(0); }
 
 } // namespace bw

@@ -2,27 +2,119 @@
 // The main window: imitates the General tab of System Properties.
 #include "core/app_state.h"
 #include "core/platform.h"
+#include "core/unique_handle.h"
+#include "ui/frmAbout.h"
+#include "ui/frmSuportInfo.h"
 #include "ui/window.h"
+
+#include <commdlg.h>
+
+#include <array>
+#include <functional>
+#include <string>
 
 namespace bw {
 
+// Control ids of the main window. None is IDOK or IDCANCEL, so Esc (IDCANCEL from the dialog manager) does
+// nothing and only cmdOk is the default button.
+enum class MainId : int {
+    cmdOk = 1001,
+    cmdCancel,
+    cmdApply,
+    cmdBackup,
+    cmdRestore,
+    cmdLogo,
+    txtUserName,
+    txtOrganization,
+    txtProductID,
+    txtManufacturer,
+    txtModel,
+    cmdSuportInfo,
+    cmdAbout,
+    lblSystem,
+    lblRegister,
+    lblSuport,
+    fraLogo,
+    picLogo,
+    lblSysInfo,
+    picBanner,
+    imgXP,
+};
+
+inline constexpr wchar_t kMakerWebAddress[] = L"http://www.brandwick.example/";
+
 class frmMain : public Window {
 public:
-    frmMain(AppState& state, Platform& os) : m_state(state), m_os(os) {}
+    // Shows a message to the user: text and MessageBoxW style flags.
+    using Reporter = std::function<void(const std::wstring& text, UINT flags)>;
+
+    frmMain(AppState& state, Platform& os) : m_state(state), m_os(os), m_frmSuportInfo(state, os), m_frmAbout(os) {}
+    ~frmMain() override;
 
     // Creates the window, runs its load sequence and only then shows it.
     bool Create(int showCommand);
 
+    // A control by its designed name; picLogo lives inside fraLogo.
+    HWND Control(MainId id) const;
+    HWND Tooltips() const { return m_tooltips; }
+    frmAbout& About() { return m_frmAbout; }
+    frmSuportInfo& SuportInfo() { return m_frmSuportInfo; }
+
+    // Where messages to the user go; a message box owned by this window unless replaced.
+    void SetReporter(Reporter reporter) { m_report = std::move(reporter); }
+    // A hook procedure for dlgLogo (OFN_ENABLEHOOK), so the open-file dialog can be driven in-process.
+    void SetDlgLogoHook(LPOFNHOOKPROC hook) { m_dlgLogoHook = hook; }
+    // The file name dlgLogo holds: the last one chosen in it.
+    std::wstring DlgLogoFileName() const { return m_dlgLogoFile.data(); }
+
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    void OnDestroyed() override;
 
 private:
+    void CreateLayout();
+    void SetBlankPictures();
+    void AddTooltips();
+    void SizeLabelsToText();
+    void Paint(HDC dc);
+    void OnCommand(int id, int code);
+
     void Load();
+    void LoadRegistration();
+    void LoadOemInfoBoxes();
+    void LoadLogoPreview();
     void Unload();
+
+    bool ApplyChanges();
+    void ChooseLogo();
+    void OpenBanner();
+
+    // Puts the picture into picLogo, which takes its size; an empty picture leaves the box as it is.
+    void ShowLogo(const UniquePicture& picture);
+    void CentreLogo();
+    std::wstring Text(MainId id) const;
+    void Report(const std::wstring& text, UINT flags);
 
     AppState& m_state;
     Platform& m_os;
+    frmSuportInfo m_frmSuportInfo;
+    frmAbout m_frmAbout;
+
+    int m_dpi = 96;
+    UniqueFont m_font;        // 宋体 9 pt, GB2312
+    UniqueFont m_pictureFont; // the picture boxes' own font
+    UniqueIcon m_bigIcon;
+    UniqueIcon m_smallIcon;
+    UniqueBitmap m_blank[2]; // the banner's and imgXP's pictures until the resources replace them
+    UniqueBitmap m_imgXP;
+    UniqueBitmap m_banner;
+    UniqueCursor m_bannerCursor;
+    UniqueBitmap m_logo; // what picLogo shows
+    HWND m_tooltips = nullptr; // owned by the window, destroyed with it
+    HWND m_lastFocus = nullptr;
+
+    Reporter m_report;
+    LPOFNHOOKPROC m_dlgLogoHook = nullptr;
+    std::array<wchar_t, 1024> m_dlgLogoFile{}; // dlgLogo's file name, kept between shows
 };
 
 } // namespace bw
