@@ -2,20 +2,13 @@
 #ifndef BRANDWICK_RESOURCE_H
 #define BRANDWICK_RESOURCE_H
 
-/* winuser.h names its stock hand cursor IDC_HAND too. The program only ever wants its own hand, so
-   the system header is read first and its definition replaced, whatever the include order. */
-#if defined(_WIN32) && !defined(RC_INVOKED)
-#include <windows.h>
-#undef IDC_HAND
-#endif
-
 /* Bitmaps */
 #define IDB_BANNER 101
 #define IDB_MONITOR 102
 #define IDB_EMBLEM 103
 
-/* Cursor group */
-#define IDC_HAND 101
+/* Cursor group (not IDC_HAND: winuser.h gives that name to the system's own hand) */
+#define IDCUR_HAND 101
 
 /* Icon group and its images; the images are numbered by hand so the ids never move. */
 #define IDI_APP 1

@@ -15,6 +15,11 @@ bool ReplaceFileSafely(Platform& os, const std::wstring& source, const std::wstr
     }
 
     const auto old = os.FileAttributes(target);
+    if (old == kUnknownAttributes) {
+        // Without the old attributes the file could not be replaced as it was.
+        os.DeletePath(sibling);
+        return false;
+    }
     const bool readOnly = old && (*old & FILE_ATTRIBUTE_READONLY);
     // A read-only file cannot be replaced by a rename.
     if (readOnly && !os.SetAttributes(target, *old & ~static_cast<std::uint32_t>(FILE_ATTRIBUTE_READONLY))) {

@@ -33,6 +33,8 @@ enum class PlatformOp {
     Count
 };
 
+inline constexpr std::uint32_t kUnknownAttributes = 0xFFFFFFFF;
+
 struct RegData {
     std::uint32_t type = 0;
     std::vector<std::uint8_t> bytes;
@@ -46,7 +48,7 @@ public:
     virtual std::optional<std::wstring> SystemDirectory() = 0;
     virtual std::optional<std::wstring> TempPath() = 0;
 
-    // File attributes, or nullopt when the path does not exist.
+    // File attributes; nullopt when nothing is at the path, kUnknownAttributes when the system cannot tell.
     virtual std::optional<std::uint32_t> FileAttributes(const std::wstring& path) = 0;
     // The whole file, or nullopt when it cannot be read.
     virtual std::optional<std::string> ReadFile(const std::wstring& path) = 0;

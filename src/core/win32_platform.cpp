@@ -36,9 +36,12 @@ std::optional<std::wstring> Win32Platform::TempPath() { return DirectoryFrom(Que
 
 std::optional<std::uint32_t> Win32Platform::FileAttributes(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
+    if (attributes != INVALID_FILE_ATTRIBUTES)
+        return attributes;
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
         return std::nullopt;
-    return attributes;
+    return kUnknownAttributes;
 }
 
 std::optional<std::string> Win32Platform::ReadFile(const std::wstring& path) {

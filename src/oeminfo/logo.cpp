@@ -13,8 +13,16 @@ bool StageLogo(AppState& state, Platform& os, const std::wstring& chosen) {
 }
 
 bool InstallLogo(AppState& state, Platform& os) {
-    if (!state.LogoStagedThisRun || !FileIsPresent(os, state.StagedLogoPath()))
+    if (!state.LogoStagedThisRun)
         return true;
+    switch (FilePresence(os, state.StagedLogoPath())) {
+    case Presence::Absent:
+        return true;
+    case Presence::Unknown:
+        return false;
+    case Presence::Present:
+        break;
+    }
     return ReplaceFileSafely(os, state.StagedLogoPath(), state.OemLogoPath());
 }
 

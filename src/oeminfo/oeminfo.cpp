@@ -19,9 +19,11 @@ std::optional<std::vector<std::string>> ReadLines(const AppState& state, Platfor
 
 } // namespace
 
-bool FileIsPresent(Platform& os, const std::wstring& path) {
+Presence FilePresence(Platform& os, const std::wstring& path) {
     const auto attributes = os.FileAttributes(path);
-    return attributes && !(*attributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (!attributes || (*attributes != kUnknownAttributes && (*attributes & FILE_ATTRIBUTE_DIRECTORY)))
+        return Presence::Absent;
+    return *attributes == kUnknownAttributes ? Presence::Unknown : Presence::Present;
 }
 
 OemInfo LoadOemInfo(const AppState& state, Platform& os) {
@@ -60,10 +62,16 @@ bool LoadSupportLines(AppState& state, Platform& os) {
 
 bool SaveOemInfo(AppState& state, Platform& os, const std::wstring& maker, const std::wstring& model) {
     if (!state.SupportEdited()) {
-        if (!FileIsPresent(os, state.OemInfoPath())) {
+        switch (FilePresence(os, state.OemInfoPath())) {
+        case Presence::Absent:
             StoreDefaultSupportLine(state);
-        } else if (!LoadSupportLines(state, os)) {
-            // Writing now would drop the support lines we could not read.
+            break;
+        case Presence::Present:
+            if (LoadSupportLines(state, os))
+                break;
+            [[fallthrough]];
+        case Presence::Unknown:
+            // Writing now could drop support lines we could not read.
             return false;
         }
     }

@@ -13,8 +13,11 @@ struct OemInfo {
     std::optional<std::wstring> model;
 };
 
-// True when the path names an existing file, whatever its hidden, system or read-only attributes.
-bool FileIsPresent(Platform& os, const std::wstring& path);
+enum class Presence { Absent, Present, Unknown };
+
+// Whether the path names an existing file, whatever its hidden, system or read-only attributes.
+Presence FilePresence(Platform& os, const std::wstring& path);
+inline bool FileIsPresent(Platform& os, const std::wstring& path) { return FilePresence(os, path) == Presence::Present; }
 
 // Maker and model; nothing when the file is absent or unreadable.
 OemInfo LoadOemInfo(const AppState& state, Platform& os);

@@ -1,5 +1,7 @@
 #include "ui/frmMain.h"
 
+#include "resource.h"
+
 #include "core/directories.h"
 #include "oeminfo/logo.h"
 #include "oeminfo/logo_logic.h"
@@ -20,10 +22,10 @@ namespace {
 
 // Resource numbers (resources/resource.h); kept here because that header's kHandCursor clashes with the
 // system cursor macro of the same name.
-constexpr int kBannerBitmap = 101;
-constexpr int kMonitorBitmap = 102;
-constexpr int kHandCursor = 101;
-constexpr int kAppIcon = 1;
+constexpr int kBannerBitmap = IDB_BANNER;
+constexpr int kMonitorBitmap = IDB_MONITOR;
+constexpr int kHandCursor = IDCUR_HAND;
+constexpr int kAppIcon = IDI_APP;
 
 constexpr wchar_t kClassName[] = L"BrandwickMain";
 constexpr wchar_t kFrameClassName[] = L"BrandwickFrame";

@@ -148,7 +148,7 @@ TEST_F(ResourcesTest, HoldsExactlyTheDesignedResources) {
     };
     const std::set<ResourceKey> expected = {
         key(RT_BITMAP, IDB_BANNER, kLangChinese), key(RT_BITMAP, IDB_MONITOR, kLangChinese),
-        key(RT_BITMAP, IDB_EMBLEM, kLangChinese), key(RT_GROUP_CURSOR, IDC_HAND, kLangChinese),
+        key(RT_BITMAP, IDB_EMBLEM, kLangChinese), key(RT_GROUP_CURSOR, IDCUR_HAND, kLangChinese),
         key(RT_CURSOR, 1, kLangChinese),          key(RT_GROUP_ICON, IDI_APP, kLangNeutral),
         key(RT_ICON, IDI_APP_48, kLangNeutral),   key(RT_ICON, IDI_APP_32, kLangNeutral),
         key(RT_ICON, IDI_APP_24, kLangNeutral),   key(RT_ICON, IDI_APP_16, kLangNeutral),
@@ -167,7 +167,7 @@ TEST_F(ResourcesTest, IdsKeepTheirValues) {
     EXPECT_EQ(IDB_BANNER, 101);
     EXPECT_EQ(IDB_MONITOR, 102);
     EXPECT_EQ(IDB_EMBLEM, 103);
-    EXPECT_EQ(IDC_HAND, 101);
+    EXPECT_EQ(IDCUR_HAND, 101);
     EXPECT_EQ(IDI_APP, 1);
     EXPECT_EQ(IDI_APP_48, 30001);
     EXPECT_EQ(IDI_APP_32, 30002);
@@ -299,7 +299,7 @@ TEST_F(ResourcesTest, CursorImageIsBlackAndWhiteHandWithHotSpotAtFingertip) {
 }
 
 TEST_F(ResourcesTest, CursorGroupPointsToCursorOne) {
-    const Blob group = Find(RT_GROUP_CURSOR, IDC_HAND, kLangChinese);
+    const Blob group = Find(RT_GROUP_CURSOR, IDCUR_HAND, kLangChinese);
     const Blob image = Find(RT_CURSOR, 1, kLangChinese);
     ASSERT_TRUE(group);
     ASSERT_TRUE(image);
@@ -318,7 +318,7 @@ TEST_F(ResourcesTest, CursorGroupPointsToCursorOne) {
 }
 
 TEST_F(ResourcesTest, CursorLoadsWithItsHotSpot) {
-    HCURSOR cursor = static_cast<HCURSOR>(LoadImageW(Module(), MAKEINTRESOURCEW(IDC_HAND), IMAGE_CURSOR, 0, 0, 0));
+    HCURSOR cursor = static_cast<HCURSOR>(LoadImageW(Module(), MAKEINTRESOURCEW(IDCUR_HAND), IMAGE_CURSOR, 0, 0, 0));
     ASSERT_NE(cursor, nullptr) << GetLastError();
     ICONINFO info{};
     ASSERT_TRUE(GetIconInfo(cursor, &info));

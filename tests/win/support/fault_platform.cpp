@@ -26,7 +26,7 @@ std::optional<std::wstring> FaultPlatform::TempPath() {
 
 std::optional<std::uint32_t> FaultPlatform::FileAttributes(const std::wstring& path) {
     if (Fails(PlatformOp::FileAttributes))
-        return std::nullopt;
+        return kUnknownAttributes;
     return m_real.FileAttributes(path);
 }
 
