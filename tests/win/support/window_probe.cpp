@@ -1,0 +1,163 @@
+#include "window_probe.h"
+
+#include "ui/window.h"
+
+#include <algorithm>
+
+namespace bw::test {
+
+std::vector<HWND> Children(HWND parent) {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    return children;
+}
+
+std::wstring TextOf(HWND hwnd) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, static_cast<int>(std::size(name)));
+    return name;
+}
+
+RECT RectIn(HWND child) {
+    RECT rc{};
+    GetWindowRect(child, &rc);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+SIZE ClientSize(HWND hwnd) {
+    RECT rc{};
+    GetClientRect(hwnd, &rc);
+    return {rc.right, rc.bottom};
+}
+
+FontInfo FontOf(HWND control) {
+    LOGFONTW lf{};
+    auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    if (!font || !GetObjectW(font, sizeof(lf), &lf))
+        return {};
+    return {lf.lfFaceName, lf.lfCharSet, static_cast<int>(lf.lfWeight), static_cast<int>(lf.lfHeight)};
+}
+
+SIZE TextExtent(HWND control) {
+    const std::wstring text = TextOf(control);
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    SIZE result{0, 0};
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find(L'\n', start);
+        const std::wstring line = text.substr(start, end - start);
+        SIZE size{};
+        GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &size);
+        result.cx = std::max(result.cx, size.cx);
+        result.cy += tm.tmHeight;
+        if (end == std::wstring::npos)
+            break;
+        start = end + 1;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return result;
+}
+
+DWORD StyleOf(HWND hwnd) {
+    return static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
+}
+DWORD ExStyleOf(HWND hwnd) {
+    return static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE));
+}
+
+COLORREF StaticTextColor(HWND control) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    SetTextColor(dc, RGB(1, 2, 3));
+    SendMessageW(GetParent(control), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(control));
+    const COLORREF color = GetTextColor(dc);
+    DeleteDC(dc);
+    return color;
+}
+
+std::vector<HWND> VisibleThreadWindows() {
+    std::vector<HWND> windows;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM lParam) -> BOOL {
+            if (IsWindowVisible(hwnd))
+                reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+void PressKey(HWND target, WPARAM vk) {
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(vk), MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(target, WM_KEYDOWN, vk, scan | 1);
+    PostMessageW(target, WM_KEYUP, vk, scan | 1 | (1LL << 30) | (1LL << 31));
+    PumpEvents();
+}
+
+bool SetClipboardText(const std::wstring& text) {
+    if (!OpenClipboard(nullptr))
+        return false;
+    EmptyClipboard();
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    bool ok = false;
+    if (memory) {
+        if (void* p = GlobalLock(memory)) {
+            memcpy(p, text.c_str(), bytes);
+            GlobalUnlock(memory);
+        }
+        ok = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+        if (!ok)
+            GlobalFree(memory);
+    }
+    CloseClipboard();
+    return ok;
+}
+
+RegValueGuard::RegValueGuard(HKEY root, std::wstring key, std::wstring name)
+    : m_root(root), m_key(std::move(key)), m_name(std::move(name)) {
+    DWORD size = 0;
+    if (RegGetValueW(m_root, m_key.c_str(), m_name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &m_type, nullptr, &size) ==
+        ERROR_SUCCESS) {
+        m_data.resize(size);
+        m_existed = RegGetValueW(m_root, m_key.c_str(), m_name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &m_type,
+                                 m_data.data(), &size) == ERROR_SUCCESS;
+        m_data.resize(size);
+    }
+}
+
+RegValueGuard::~RegValueGuard() {
+    if (m_existed)
+        RegSetKeyValueW(m_root, m_key.c_str(), m_name.c_str(), m_type, m_data.data(),
+                        static_cast<DWORD>(m_data.size()));
+    else
+        Remove();
+}
+
+void RegValueGuard::Set(const std::wstring& value) {
+    RegSetKeyValueW(m_root, m_key.c_str(), m_name.c_str(), REG_SZ, value.c_str(),
+                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+void RegValueGuard::Remove() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(m_root, m_key.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+        RegDeleteValueW(key, m_name.c_str());
+        RegCloseKey(key);
+    }
+}
+
+} // namespace bw::test

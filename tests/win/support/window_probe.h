@@ -1,0 +1,54 @@
+#pragma once
+// Looking at real windows from a test: children in z-order, texts, fonts, places, colours.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace bw::test {
+
+struct FontInfo {
+    std::wstring face;
+    int charset = -1;
+    int weight = -1;
+    int height = 0;
+};
+
+std::vector<HWND> Children(HWND parent); // in z-order, which is also the tab order
+std::wstring TextOf(HWND hwnd);
+std::wstring ClassOf(HWND hwnd);
+RECT RectIn(HWND child); // pixels, relative to the parent's client area
+SIZE ClientSize(HWND hwnd);
+FontInfo FontOf(HWND control);
+// The size a static control's text takes in its font: widest line by number of lines.
+SIZE TextExtent(HWND control);
+DWORD StyleOf(HWND hwnd);
+DWORD ExStyleOf(HWND hwnd);
+// The text colour the parent hands the static control for drawing.
+COLORREF StaticTextColor(HWND control);
+// Visible top-level windows of this thread.
+std::vector<HWND> VisibleThreadWindows();
+// A key press as the message loop sees it: posted to the focus and pumped through the program's loop.
+void PressKey(HWND target, WPARAM vk);
+// Puts text on the clipboard.
+bool SetClipboardText(const std::wstring& text);
+
+// Keeps a registry string value as it was and puts it back afterwards.
+class RegValueGuard {
+public:
+    RegValueGuard(HKEY root, std::wstring key, std::wstring name);
+    ~RegValueGuard();
+    RegValueGuard(const RegValueGuard&) = delete;
+    RegValueGuard& operator=(const RegValueGuard&) = delete;
+    void Set(const std::wstring& value);
+    void Remove();
+
+private:
+    HKEY m_root;
+    std::wstring m_key, m_name;
+    bool m_existed = false;
+    DWORD m_type = 0;
+    std::vector<BYTE> m_data;
+};
+
+} // namespace bw::test
