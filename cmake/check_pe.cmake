@@ -1,5 +1,7 @@
+cmake_policy(SET CMP0057 NEW)
 # Checks a built executable: its format, that it is a GUI program, and that it imports system DLLs only.
-execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+# objdump speaks the locale's language; the patterns below are English.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C LANGUAGE=C ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
     message(FATAL_ERROR "objdump failed on ${EXE}")
 endif()

@@ -180,7 +180,17 @@ TEST_P(OemInfoSaveFailure, LeavesTheOldFileWholeAndSaysSo) {
 INSTANTIATE_TEST_SUITE_P(EveryStep, OemInfoSaveFailure,
                          testing::Values(PlatformOp::ReadFile, PlatformOp::WriteFile, PlatformOp::CopyFileOver,
                                          PlatformOp::MoveFileOver, PlatformOp::SetAttributes,
-                                         PlatformOp::FileAttributes));
+                                         PlatformOp::FileAttributes),
+                         [](const testing::TestParamInfo<PlatformOp>& info) {
+                             switch (info.param) {
+                             case PlatformOp::ReadFile: return "ReadFile";
+                             case PlatformOp::WriteFile: return "WriteFile";
+                             case PlatformOp::CopyFileOver: return "CopyFile";
+                             case PlatformOp::MoveFileOver: return "MoveFile";
+                             case PlatformOp::SetAttributes: return "SetAttributes";
+                             default: return "FileAttributes";
+                             }
+                         });
 
 TEST_F(OemInfoFile, WinesOwnProfileReaderFindsWhatWeWrote) {
     WriteBytes(state.OemInfoPath(), kFile);

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds all four configurations and runs every test: the portable logic natively (also under
+# AddressSanitizer and UBSan), the checks of the 32-bit release, and the Windows tests under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+start=$(date +%s)
+
+bash scripts/install-deps.sh
+for preset in native native-asan win32 win64; do
+    echo "== build $preset"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset"
+done
+
+status=0
+for preset in native native-asan win32; do
+    echo "== test $preset"
+    ctest --preset "$preset" || status=1
+done
+
+echo "== test win64 (Wine)"
+source scripts/wine-env.sh
+wine_prefix_init
+# One virtual display and one wineserver for the whole run.
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    "$0" -p
+    # Start Wine'"'"'s own background processes now, away from ctest'"'"'s output pipes: a process that
+    # inherits such a pipe keeps ctest waiting for its end.
+    for exe in build/win64/*tests.exe build/win64/brandwick_e2e.exe; do
+        [ -f "$exe" ] && build/win64/wine-run.sh "$exe" --gtest_list_tests </dev/null >/dev/null 2>&1
+    done
+    ctest --preset win64 --timeout 300
+    rc=$?
+    "$0" -k
+    exit $rc' "$WINESERVER" || status=1
+
+echo "== all tests took $(( $(date +%s) - start )) s"
+exit $status
