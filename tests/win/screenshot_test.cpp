@@ -2,6 +2,7 @@
 #include "core/app_state.h"
 #include "core/directories.h"
 #include "fault_platform.h"
+#include "registry_guard.h"
 #include "test_support.h"
 #include "ui/frmAbout.h"
 #include "ui/frmSuportInfo.h"
@@ -61,8 +62,9 @@ TEST(DISABLED_Screenshots, BothDialogs) {
     FaultPlatform os;
     ComputeSystemDirectory(state, os);
     FileGuard ini(state.OemInfoPath());
-    RegValueGuard owner(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", L"RegisteredOwner");
-    owner.Set(L"张三");
+    const std::wstring key = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+    RegistryValueGuard owner(key, {L"RegisteredOwner"});
+    SetText(key, L"RegisteredOwner", L"张三");
     WriteBytes(state.OemInfoPath(), Ansi(L"[General]\r\nManufacturer=示例电脑\r\nModel=S100\r\n"
                                          L"[Support Information]\r\n"
                                          L"Line1=示例电脑技术支持\r\n"

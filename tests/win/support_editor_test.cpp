@@ -2,6 +2,7 @@
 #include "core/app_state.h"
 #include "core/directories.h"
 #include "fault_platform.h"
+#include "registry_guard.h"
 #include "test_support.h"
 #include "ui/frmSuportInfo.h"
 #include "ui/layout.h"
@@ -47,7 +48,7 @@ protected:
     AppState state;
     FaultPlatform os;
     FileGuard guardIni{SystemDir() + L"\\oeminfo.ini"};
-    RegValueGuard owner{HKEY_LOCAL_MACHINE, kOwnerKey, L"RegisteredOwner"};
+    RegistryValueGuard ownerGuard{kOwnerKey, {L"RegisteredOwner"}};
     frmSuportInfo editor{state, os};
 };
 
@@ -133,7 +134,7 @@ TEST_F(SupportEditor, ControlsStandWhereTheLayoutPutsThem) {
 }
 
 TEST_F(SupportEditor, OpensOnceAndShowsTheOwnerAndTheFile) {
-    owner.Set(L"张三 Zhang");
+    SetText(kOwnerKey, L"RegisteredOwner", L"张三 Zhang");
     WriteSupport("Line1=Call 800\r\nLine5=a=b\r\nOther= spaced \r\n");
     HWND first = Open();
     ASSERT_TRUE(first);
@@ -149,7 +150,7 @@ TEST_F(SupportEditor, OpensOnceAndShowsTheOwnerAndTheFile) {
     editor.Unload();
     EXPECT_FALSE(editor.IsOpen());
     EXPECT_TRUE(VisibleThreadWindows().empty());
-    owner.Remove();
+    DeleteValue(kOwnerKey, L"RegisteredOwner");
     RemoveFile(state.OemInfoPath());
     Open();
     EXPECT_EQ(TextOf(editor.hwnd()), L"") << "no owner, empty caption";

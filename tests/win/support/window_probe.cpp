@@ -127,37 +127,4 @@ bool SetClipboardText(const std::wstring& text) {
     return ok;
 }
 
-RegValueGuard::RegValueGuard(HKEY root, std::wstring key, std::wstring name)
-    : m_root(root), m_key(std::move(key)), m_name(std::move(name)) {
-    DWORD size = 0;
-    if (RegGetValueW(m_root, m_key.c_str(), m_name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &m_type, nullptr, &size) ==
-        ERROR_SUCCESS) {
-        m_data.resize(size);
-        m_existed = RegGetValueW(m_root, m_key.c_str(), m_name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &m_type,
-                                 m_data.data(), &size) == ERROR_SUCCESS;
-        m_data.resize(size);
-    }
-}
-
-RegValueGuard::~RegValueGuard() {
-    if (m_existed)
-        RegSetKeyValueW(m_root, m_key.c_str(), m_name.c_str(), m_type, m_data.data(),
-                        static_cast<DWORD>(m_data.size()));
-    else
-        Remove();
-}
-
-void RegValueGuard::Set(const std::wstring& value) {
-    RegSetKeyValueW(m_root, m_key.c_str(), m_name.c_str(), REG_SZ, value.c_str(),
-                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
-
-void RegValueGuard::Remove() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(m_root, m_key.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-        RegDeleteValueW(key, m_name.c_str());
-        RegCloseKey(key);
-    }
-}
-
 } // namespace bw::test

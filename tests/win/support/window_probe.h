@@ -33,22 +33,4 @@ void PressKey(HWND target, WPARAM vk);
 // Puts text on the clipboard.
 bool SetClipboardText(const std::wstring& text);
 
-// Keeps a registry string value as it was and puts it back afterwards.
-class RegValueGuard {
-public:
-    RegValueGuard(HKEY root, std::wstring key, std::wstring name);
-    ~RegValueGuard();
-    RegValueGuard(const RegValueGuard&) = delete;
-    RegValueGuard& operator=(const RegValueGuard&) = delete;
-    void Set(const std::wstring& value);
-    void Remove();
-
-private:
-    HKEY m_root;
-    std::wstring m_key, m_name;
-    bool m_existed = false;
-    DWORD m_type = 0;
-    std::vector<BYTE> m_data;
-};
-
 } // namespace bw::test
