@@ -165,6 +165,14 @@ TEST_F(SupportEditor, TypedSpaceBecomesDeleteCharacterPastedSpaceStays) {
     EXPECT_EQ(TextOf(Box()), L"a\x7F"
                              L"b");
 
+    PressKey(Box(), VK_SPACE);
+    EXPECT_EQ(TextOf(Box()), L"a\x7F"
+                             L"b\x7F")
+        << "the space bar types the same character";
+
+    SetWindowTextW(Box(), L"a\x7F"
+                          L"b");
+    SendMessageW(Box(), EM_SETSEL, 3, 3);
     ASSERT_TRUE(SetClipboardText(L" c d "));
     SendMessageW(Box(), WM_PASTE, 0, 0);
     EXPECT_EQ(TextOf(Box()), L"a\x7F"
@@ -190,7 +198,11 @@ TEST_F(SupportEditor, EnterStartsALineAndEscDoesNothing) {
     EXPECT_EQ(TextOf(Box()), L"a\r\nb");
     EXPECT_EQ(state.SupportLines[0], L"") << "Enter commits nothing";
 
-    SetFocus(CancelButton());
+    PressKey(Box(), VK_TAB);
+    EXPECT_EQ(GetFocus(), OkButton()) << "Tab leaves the box";
+    EXPECT_EQ(TextOf(Box()), L"a\r\nb");
+    PressKey(OkButton(), VK_TAB);
+    EXPECT_EQ(GetFocus(), CancelButton());
     PressKey(CancelButton(), VK_ESCAPE);
     EXPECT_TRUE(editor.IsOpen()) << "Esc presses no button either";
 }
