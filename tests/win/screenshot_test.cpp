@@ -28,15 +28,19 @@ void SaveWindowPicture(HWND hwnd, const std::wstring& path) {
     GetWindowRect(hwnd, &rc);
     const int w = rc.right - rc.left;
     const int h = rc.bottom - rc.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    ClientDC screenDC(nullptr);
+    HDC screen = screenDC.get();
+    UniqueMemoryDC memory(CreateCompatibleDC(screen));
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
-    GdiFlush();
+    UniqueBitmap bitmap(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    ASSERT_TRUE(memory && bitmap && bits);
+    {
+        ScopedSelect selected(memory.get(), bitmap.get());
+        BitBlt(memory.get(), 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
+        GdiFlush();
+    }
     const DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u;
     const DWORD size = stride * static_cast<DWORD>(h);
     BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + size), 0, 0,
@@ -45,10 +49,6 @@ void SaveWindowPicture(HWND hwnd, const std::wstring& path) {
     bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof(BITMAPINFOHEADER));
     bytes.append(static_cast<const char*>(bits), size);
     WriteBytes(path, bytes);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
 }
 
 TEST(DISABLED_Screenshots, BothDialogs) {

@@ -1,5 +1,6 @@
 #include "window_probe.h"
 
+#include "core/unique_handle.h"
 #include "ui/window.h"
 
 #include <algorithm>
@@ -48,8 +49,9 @@ FontInfo FontOf(HWND control) {
 
 SIZE TextExtent(HWND control) {
     const std::wstring text = TextOf(control);
-    HDC dc = GetDC(control);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    ClientDC client(control);
+    HDC dc = client.get();
+    ScopedSelect font(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
     TEXTMETRICW tm{};
     GetTextMetricsW(dc, &tm);
     SIZE result{0, 0};
@@ -65,8 +67,6 @@ SIZE TextExtent(HWND control) {
             break;
         start = end + 1;
     }
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
     return result;
 }
 
@@ -78,13 +78,11 @@ DWORD ExStyleOf(HWND hwnd) {
 }
 
 COLORREF StaticTextColor(HWND control) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    SetTextColor(dc, RGB(1, 2, 3));
-    SendMessageW(GetParent(control), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+    UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
+    SetTextColor(dc.get(), RGB(1, 2, 3));
+    SendMessageW(GetParent(control), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()),
                  reinterpret_cast<LPARAM>(control));
-    const COLORREF color = GetTextColor(dc);
-    DeleteDC(dc);
-    return color;
+    return GetTextColor(dc.get());
 }
 
 std::vector<HWND> VisibleThreadWindows() {

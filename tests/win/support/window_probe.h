@@ -1,11 +1,32 @@
 #pragma once
 // Looking at real windows from a test: children in z-order, texts, fonts, places, colours.
-#include <windows.h>
+#include "core/unique_handle.h"
 
 #include <string>
 #include <vector>
 
 namespace bw::test {
+
+class ClientDC {
+public:
+    explicit ClientDC(HWND hwnd) : m_hwnd(hwnd), m_dc(GetDC(hwnd)) {}
+    ClientDC(const ClientDC&) = delete;
+    ClientDC& operator=(const ClientDC&) = delete;
+    ~ClientDC() {
+        if (m_dc)
+            ReleaseDC(m_hwnd, m_dc);
+    }
+    HDC get() const { return m_dc; }
+
+private:
+    HWND m_hwnd;
+    HDC m_dc;
+};
+
+struct MemoryDCDeleter {
+    void operator()(HDC dc) const noexcept { DeleteDC(dc); }
+};
+using UniqueMemoryDC = UniqueHandle<HDC, MemoryDCDeleter>;
 
 struct FontInfo {
     std::wstring face;
