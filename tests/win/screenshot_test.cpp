@@ -1,4 +1,4 @@
-// Pictures of the two dialogs for the documentation; run on demand by tools/screenshot-dialogs.sh.
+// Pictures of the two dialogs for the documentation; run on demand by scripts/screenshot-dialogs.sh.
 #include "core/app_state.h"
 #include "core/directories.h"
 #include "fault_platform.h"

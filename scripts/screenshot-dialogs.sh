@@ -1,10 +1,12 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # Draws both dialogs in a Wine virtual desktop under Xvfb and stores them as docs/support-editor.png and
-# docs/about.png. Run from the source folder after building the win64 preset.
-set -e
+# docs/about.png. Run after building the win64 preset.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/wine-env.sh
+wine_prefix_init
 build=build/win64
 out=$(mktemp -d)
-export WINEPREFIX="$PWD/$build/wineprefix" WINEDEBUG=-all LC_ALL=zh_CN.UTF-8
 export BRANDWICK_SHOT_DIR="Z:$(printf '%s' "$out" | tr / '\\')"
 # Wine has no SimSun; a free CJK font stands in for it while the pictures are taken.
 fonts='HKCU\Software\Wine\Fonts\Replacements'
