@@ -1,7 +1,7 @@
 #include "ui/frmAbout.h"
 
+#include "resource.h"
 #include "ui/dialog_layout.h"
-#include "ui/resource_ids.h"
 #include "ui/twips_logic.h"
 #include "ui/web_address.h"
 
@@ -74,7 +74,7 @@ bool frmAbout::Open() {
     if (!IsOpen()) {
         if (!m_owner)
             m_owner = CreateHiddenOwner();
-        RegisterClassOnce(kClassName, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kAppIconId)));
+        RegisterClassOnce(kClassName, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP)));
         const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
         if (!CreateWindowOf(kClassName, L"关于 Brandwick", style, WS_EX_DLGMODALFRAME, 0, 0, 100, 100, m_owner.get()))
             return false;
@@ -98,9 +98,9 @@ void frmAbout::Load() {
     HWND description = GetDlgItem(hwnd(), kIdDescription);
     SetWindowTextW(description, kDescription);
     SizeLabelToText(description);
-    m_emblem = m_os.LoadResourceBitmap(kEmblemBitmapId);
+    m_emblem = m_os.LoadResourceBitmap(IDB_EMBLEM);
     InvalidateRect(GetDlgItem(hwnd(), kIdIcon), nullptr, TRUE);
-    m_hand = m_os.LoadResourceCursor(kHandCursorId);
+    m_hand = m_os.LoadResourceCursor(IDC_HAND);
 }
 
 void frmAbout::DrawEmblem(const DRAWITEMSTRUCT& item) const {

@@ -3,8 +3,8 @@
 #include "oeminfo/oeminfo.h"
 #include "oeminfo/oeminfo_logic.h"
 #include "registry/mReg.h"
+#include "resource.h"
 #include "ui/dialog_layout.h"
-#include "ui/resource_ids.h"
 #include "ui/support_split_logic.h"
 #include "ui/twips_logic.h"
 
@@ -77,7 +77,7 @@ bool frmSuportInfo::Open() {
     if (!IsOpen()) {
         if (!m_owner)
             m_owner = CreateHiddenOwner();
-        RegisterClassOnce(kClassName, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kAppIconId)));
+        RegisterClassOnce(kClassName, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP)));
         const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
         if (!CreateWindowOf(kClassName, L"frmSuportInfo", style, 0, 0, 0, 100, 100, m_owner.get()))
             return false;
