@@ -9,6 +9,7 @@ namespace bw {
 class frmSuportInfo : public Window {
 public:
     frmSuportInfo(AppState& state, Platform& os) : m_state(state), m_os(os) {}
+    ~frmSuportInfo() override;
 
     // Loads the window if it is not open (reading the file afresh), then shows it and brings it forward.
     bool Open();
@@ -18,10 +19,17 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroyed() override;
 
 private:
+    void Load();
+    void Commit();
+
     AppState& m_state;
     Platform& m_os;
+    UniqueWindow m_owner;
+    UniqueFont m_font;
+    HWND m_lastFocus = nullptr;
 };
 
 } // namespace bw

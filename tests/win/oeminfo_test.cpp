@@ -86,8 +86,9 @@ TEST_F(OemInfoFile, NoFileAndNoCommitWritesOneEmptySupportLine) {
     EXPECT_FALSE(LoadOemInfo(state, os).maker);
     EXPECT_EQ(LoadSupportText(state, os), L"");
     ASSERT_TRUE(SaveOemInfo(state, os, L"\u5236\u9020\u5546", L"\u4EA7\u54C1\u578B\u53F7"));
-    EXPECT_EQ(Saved(), "[General]\r\nManufacturer=\xD6\xC6\xD4\xEC\xC9\xCC\r\nModel=\xB2\xFA\xC6\xB7\xD0\xCD\xBA\xC5\r\n"
-                       "[Support Information]\r\nLine1=\x7F\r\n");
+    EXPECT_EQ(Saved(),
+              "[General]\r\nManufacturer=\xD6\xC6\xD4\xEC\xC9\xCC\r\nModel=\xB2\xFA\xC6\xB7\xD0\xCD\xBA\xC5\r\n"
+              "[Support Information]\r\nLine1=\x7F\r\n");
 }
 
 TEST_F(OemInfoFile, CommittedLinesAreWrittenEvenWhenTheFileChanged) {
