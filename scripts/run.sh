@@ -12,13 +12,18 @@ cmake --build --preset win64 --target Brandwick
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 --target Brandwick
 
+# A prefix of its own, apart from the tests' one.
+export WINEPREFIX_OVERRIDE="$PWD/build/run-prefix"
 source scripts/wine-env.sh
-wine_prefix_init
 exe="$BRANDWICK_ROOT/build/win64/Brandwick.exe"
 
 if [ -n "${DISPLAY:-}" ]; then
+    wine_prefix_init
     exec "$WINE" "$exe"
 fi
+WINEPREFIX_OVERRIDE="$PWD/build/run-prefix-virtual"
+source scripts/wine-env.sh
+wine_prefix_init unmanaged
 
 shot="$BRANDWICK_ROOT/build/screenshot.png"
 once=${1:-}

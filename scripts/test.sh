@@ -20,7 +20,7 @@ done
 
 echo "== test win64 (Wine)"
 source scripts/wine-env.sh
-wine_prefix_init
+wine_prefix_init unmanaged
 # One virtual display and one wineserver for the whole run.
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     "$0" -p

@@ -36,7 +36,7 @@ constexpr DialogControl kControls[] = {
      kControlDefaultColor,
      false},
     {{L"lblWWW1", kIdWeb, L"Static", kLabel | SS_NOTIFY, 0, 600, 2040, 1800, 180, kMakerWebAddress, 7}, kBlue, true},
-    {{L"lblEmail", kIdEmail, L"Static", kLabel, 0, 600, 1800, 2070, 180, L"E-mail:support@example.com", 6},
+    {{L"lblEmail", kIdEmail, L"Static", kLabel, 0, 600, 1800, 2070, 180, L"E-mail:support@bwk.example", 6},
      kControlDefaultColor,
      true},
     {{L"lblQQ", kIdQQ, L"Static", kLabel, 0, 1440, 1560, 900, 180, L"QQ:000000", 5}, kControlDefaultColor, true},
@@ -100,7 +100,7 @@ void frmAbout::Load() {
     SizeLabelToText(description);
     m_emblem = m_os.LoadResourceBitmap(IDB_EMBLEM);
     InvalidateRect(GetDlgItem(hwnd(), kIdIcon), nullptr, TRUE);
-    m_hand = m_os.LoadResourceCursor(IDC_HAND);
+    m_hand = m_os.LoadResourceCursor(IDCUR_HAND);
 }
 
 void frmAbout::DrawEmblem(const DRAWITEMSTRUCT& item) const {

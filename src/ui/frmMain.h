@@ -5,6 +5,7 @@
 #include "core/unique_handle.h"
 #include "ui/frmAbout.h"
 #include "ui/frmSuportInfo.h"
+#include "ui/web_address.h"
 #include "ui/window.h"
 
 #include <commdlg.h>
@@ -40,8 +41,6 @@ enum class MainId : int {
     picBanner,
     imgXP,
 };
-
-inline constexpr wchar_t kMakerWebAddress[] = L"http://www.brandwick.example/";
 
 class frmMain : public Window {
 public:

@@ -83,7 +83,7 @@ TEST_F(About, ControlsStandWhereTheLayoutPutsThem) {
         {L"lblVersion", L"Static", L"V1.00", {64, 24}, kText},
         {L"lblName", L"Static", L"开发组", {40, 104}, kText},
         {L"lblQQ", L"Static", L"QQ:000000", {96, 104}, kText},
-        {L"lblEmail", L"Static", L"E-mail:support@example.com", {40, 120}, kText},
+        {L"lblEmail", L"Static", L"E-mail:support@bwk.example", {40, 120}, kText},
         {L"lblWWW1", L"Static", kAddress, {40, 136}, RGB(0, 0, 255)},
     };
     for (std::size_t i = 0; i < std::size(labels); ++i) {
