@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Brandwick and starts it under Wine. Without a display it runs on a virtual one, saves a
-# screenshot of its window and says where; it then keeps running until you press Ctrl+C
-# (with --once it stops right after the screenshot).
+# screenshot of its window (build/screenshot.png, or the path given) and says where; it then keeps
+# running until you press Ctrl+C. With --once it stops right after the screenshot.
+#   bash scripts/run.sh [--once] [screenshot.png]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,8 +26,11 @@ WINEPREFIX_OVERRIDE="$PWD/build/run-prefix-virtual"
 source scripts/wine-env.sh
 wine_prefix_init unmanaged
 
-shot="$BRANDWICK_ROOT/build/screenshot.png"
-once=${1:-}
+once=
+if [ "${1:-}" = --once ]; then once=--once; shift; fi
+shot=${1:-$BRANDWICK_ROOT/build/screenshot.png}
+case $shot in /*) ;; *) shot=$PWD/$shot ;; esac
+mkdir -p "$(dirname "$shot")"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     exe=$1; shot=$2; once=$3; wine=$4; wineserver=$5
     "$wine" "$exe" &
@@ -42,7 +46,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
         /Width:/ {w=\$2} /Height:/ {h=\$2} END {print w \"x\" h \"+\" x \"+\" y}")
     import -window root -crop "$geometry" +repage "$shot"
     echo "Brandwick is running on a virtual display; screenshot saved to $shot"
-    if [ "$once" = "--once" ]; then "$wineserver" -k; exit 0; fi
+    if [ "$once" = "--once" ]; then "$wineserver" -k; "$wineserver" -w; exit 0; fi
     echo "Press Ctrl+C to stop it."
     wait
 ' bash "$exe" "$shot" "$once" "$WINE" "$WINESERVER"

@@ -95,6 +95,45 @@ template <typename I>
 using ComPtr = UniqueHandle<I*, ComReleaser<I>>;
 using UniquePicture = ComPtr<IPicture>;
 
+struct MemoryDCDeleter {
+    void operator()(HDC dc) const noexcept { DeleteDC(dc); }
+};
+using UniqueMemoryDC = UniqueHandle<HDC, MemoryDCDeleter>;
+
+// A window's (or, for nullptr, the screen's) device context, released at the end of the scope.
+class WindowDC {
+public:
+    explicit WindowDC(HWND hwnd) noexcept : m_hwnd(hwnd), m_dc(GetDC(hwnd)) {}
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    ~WindowDC() {
+        if (m_dc)
+            ReleaseDC(m_hwnd, m_dc);
+    }
+    HDC get() const noexcept { return m_dc; }
+    explicit operator bool() const noexcept { return m_dc != nullptr; }
+
+private:
+    HWND m_hwnd;
+    HDC m_dc;
+};
+
+// BeginPaint and EndPaint as one scope.
+class PaintDC {
+public:
+    explicit PaintDC(HWND hwnd) noexcept : m_hwnd(hwnd) { m_dc = BeginPaint(hwnd, &m_ps); }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    ~PaintDC() { EndPaint(m_hwnd, &m_ps); }
+    HDC get() const noexcept { return m_dc; }
+    explicit operator bool() const noexcept { return m_dc != nullptr; }
+
+private:
+    HWND m_hwnd;
+    PAINTSTRUCT m_ps{};
+    HDC m_dc = nullptr;
+};
+
 // Selects a GDI object into a device context for the lifetime of the scope.
 class ScopedSelect {
 public:

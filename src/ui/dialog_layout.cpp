@@ -9,22 +9,6 @@ namespace bw {
 
 namespace {
 
-class WindowDC {
-public:
-    explicit WindowDC(HWND hwnd) : m_hwnd(hwnd), m_dc(GetDC(hwnd)) {}
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-    ~WindowDC() {
-        if (m_dc)
-            ReleaseDC(m_hwnd, m_dc);
-    }
-    HDC get() const { return m_dc; }
-
-private:
-    HWND m_hwnd;
-    HDC m_dc;
-};
-
 std::wstring TextOf(HWND hwnd) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));

@@ -59,11 +59,6 @@ constexpr wchar_t kDescription[] = L"Brandwick是一款小巧、方便的用来�
 
 constexpr int kShowMaximized = 3;
 
-struct MemoryDCDeleter {
-    void operator()(HDC dc) const noexcept { DeleteDC(dc); }
-};
-using UniqueMemoryDC = UniqueHandle<HDC, MemoryDCDeleter>;
-
 } // namespace
 
 frmAbout::~frmAbout() {
@@ -153,11 +148,8 @@ LRESULT frmAbout::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     }
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        if (HDC dc = BeginPaint(hwnd(), &ps)) {
-            PaintLines(dc, kLines, m_dpi);
-            EndPaint(hwnd(), &ps);
-        }
+        if (PaintDC dc(hwnd()); dc)
+            PaintLines(dc.get(), kLines, m_dpi);
         return 0;
     }
     default:

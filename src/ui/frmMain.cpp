@@ -20,13 +20,6 @@ namespace bw {
 
 namespace {
 
-// Resource numbers (resources/resource.h); kept here because that header's kHandCursor clashes with the
-// system cursor macro of the same name.
-constexpr int kBannerBitmap = IDB_BANNER;
-constexpr int kMonitorBitmap = IDB_MONITOR;
-constexpr int kHandCursor = IDCUR_HAND;
-constexpr int kAppIcon = IDI_APP;
-
 constexpr wchar_t kClassName[] = L"BrandwickMain";
 constexpr wchar_t kFrameClassName[] = L"BrandwickFrame";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -191,36 +184,25 @@ UniqueBitmap RenderPicture(IPicture* picture, int dpi) {
     UniqueBitmap bitmap(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap)
         return {};
-    HDC dc = CreateCompatibleDC(nullptr);
+    UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
     if (!dc)
         return {};
-    {
-        ScopedSelect select(dc, bitmap.get());
-        RECT all{0, 0, cx, cy};
-        FillRect(dc, &all, GetSysColorBrush(COLOR_WINDOW));
-        picture->Render(dc, 0, 0, cx, cy, 0, height, width, -height, nullptr);
-    }
-    DeleteDC(dc);
+    ScopedSelect select(dc.get(), bitmap.get());
+    RECT all{0, 0, cx, cy};
+    FillRect(dc.get(), &all, GetSysColorBrush(COLOR_WINDOW));
+    picture->Render(dc.get(), 0, 0, cx, cy, 0, height, width, -height, nullptr);
     return bitmap;
 }
 
 // An empty picture of the given size and system colour: a static control without a bitmap paints nothing at all.
 UniqueBitmap BlankBitmap(int cx, int cy, int colour) {
-    HDC screen = GetDC(nullptr);
-    UniqueBitmap bitmap(CreateCompatibleBitmap(screen, cx, cy));
-    ReleaseDC(nullptr, screen);
-    HDC dc = CreateCompatibleDC(nullptr);
-    if (!bitmap || !dc) {
-        if (dc)
-            DeleteDC(dc);
+    UniqueBitmap bitmap(CreateCompatibleBitmap(WindowDC(nullptr).get(), cx, cy));
+    UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
+    if (!bitmap || !dc)
         return bitmap;
-    }
-    {
-        ScopedSelect select(dc, bitmap.get());
-        RECT all{0, 0, cx, cy};
-        FillRect(dc, &all, GetSysColorBrush(colour));
-    }
-    DeleteDC(dc);
+    ScopedSelect select(dc.get(), bitmap.get());
+    RECT all{0, 0, cx, cy};
+    FillRect(dc.get(), &all, GetSysColorBrush(colour));
     return bitmap;
 }
 
@@ -253,9 +235,9 @@ bool frmMain::Create(int showCommand) {
         return false;
 
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    m_bigIcon.reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kAppIcon), IMAGE_ICON,
+    m_bigIcon.reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
                                                   GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
-    m_smallIcon.reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kAppIcon), IMAGE_ICON,
+    m_smallIcon.reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
                                                     GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
     SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon.get()));
     SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.get()));
@@ -294,20 +276,16 @@ void frmMain::CreateLayout() {
 }
 
 void frmMain::SizeLabelsToText() {
-    HDC dc = GetDC(hwnd());
+    WindowDC dc(hwnd());
     if (!dc)
         return;
-    {
-        ScopedSelect select(dc, m_font.get());
-        for (MainId label : kSelfSizingLabels) {
-            const std::wstring text = Text(label);
-            SIZE size{};
-            if (GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size))
-                SetWindowPos(Control(label), nullptr, 0, 0, size.cx, size.cy,
-                             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
+    ScopedSelect select(dc.get(), m_font.get());
+    for (MainId label : kSelfSizingLabels) {
+        const std::wstring text = Text(label);
+        SIZE size{};
+        if (GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size))
+            SetWindowPos(Control(label), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    ReleaseDC(hwnd(), dc);
 }
 
 void frmMain::AddTooltips() {
@@ -334,19 +312,19 @@ void frmMain::Load() {
     Step([&] { ShowSystemVersion(m_os, Control(MainId::lblSysInfo)); });
     Step([&] { LoadRegistration(); });
     Step([&] {
-        if (UniqueBitmap picture = m_os.LoadResourceBitmap(kMonitorBitmap)) {
+        if (UniqueBitmap picture = m_os.LoadResourceBitmap(IDB_MONITOR)) {
             SendMessageW(Control(MainId::imgXP), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
             m_imgXP = std::move(picture);
         }
     });
     Step([&] {
-        if (UniqueBitmap picture = m_os.LoadResourceBitmap(kBannerBitmap)) {
+        if (UniqueBitmap picture = m_os.LoadResourceBitmap(IDB_BANNER)) {
             SendMessageW(Control(MainId::picBanner), STM_SETIMAGE, IMAGE_BITMAP,
                          reinterpret_cast<LPARAM>(picture.get()));
             m_banner = std::move(picture);
         }
     });
-    Step([&] { m_bannerCursor = m_os.LoadResourceCursor(kHandCursor); });
+    Step([&] { m_bannerCursor = m_os.LoadResourceCursor(IDCUR_HAND); });
     Step([&] { ComputeSystemDirectory(m_state, m_os); });
     Step([&] { ComputeTempDirectory(m_state, m_os); });
     Step([&] { LoadOemInfoBoxes(); });
@@ -579,11 +557,8 @@ LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd(), &ps);
-        if (dc)
-            Paint(dc);
-        EndPaint(hwnd(), &ps);
+        if (PaintDC dc(hwnd()); dc)
+            Paint(dc.get());
         return 0;
     }
     case WM_PRINTCLIENT:

@@ -1,5 +1,6 @@
 #include "ui/layout.h"
 
+#include "core/unique_handle.h"
 #include "ui/twips_logic.h"
 
 #include <algorithm>
@@ -8,10 +9,8 @@
 namespace bw {
 
 int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen)
-        ReleaseDC(nullptr, screen);
+    WindowDC screen(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
     return dpi > 0 ? dpi : 96;
 }
 
