@@ -14,95 +14,69 @@ protected:
     void SetUp() override {
         ComputeSystemDirectory(state, os);
         ComputeTempDirectory(state, os);
-        RemoveFile(state.OemLogoPath());
+        WriteBytes(state.OemLogoPath(), "installed");
         RemoveFile(state.StagedLogoPath());
-        WriteBytes(chosen, "chosen picture bytes");
+        WriteBytes(chosen, "chosen");
+        WriteBytes(second, "second");
     }
-    void TearDown() override { RemoveFile(chosen); }
-
+    void TearDown() override {
+        RemoveFile(chosen);
+        RemoveFile(second);
+    }
     std::string Installed() { return ReadBytes(state.OemLogoPath()).value_or("<missing>"); }
 
     AppState state;
     FaultPlatform os;
-    std::wstring chosen = TempDir() + L"brandwick-chosen.bmp";
     FileGuard guardLogo{SystemDir() + L"\\oemlogo.bmp"};
     FileGuard guardStaged{TempDir() + L"oemlogo.tmp"};
+    std::wstring chosen = TempDir() + L"brandwick-chosen.bmp";
+    std::wstring second = TempDir() + L"brandwick-second.bmp";
 };
 
-TEST_F(LogoFiles, NothingStagedInstallsNothing) {
-    WriteBytes(state.OemLogoPath(), "installed");
+TEST_F(LogoFiles, OnlyTheLastChoiceOfThisRunIsInstalledOnEveryApply) {
+    WriteBytes(state.StagedLogoPath(), "left by a run that died");
     EXPECT_TRUE(InstallLogo(state, os));
-    EXPECT_EQ(Installed(), "installed");
-}
-
-TEST_F(LogoFiles, StagedLogoIsInstalledAndStaysStaged) {
-    WriteBytes(state.OemLogoPath(), "installed");
+    EXPECT_EQ(Installed(), "installed") << "another run's staging file is not ours";
     ASSERT_TRUE(StageLogo(state, os, chosen));
+    ASSERT_TRUE(StageLogo(state, os, second));
     EXPECT_EQ(Installed(), "installed") << "choosing alone installs nothing";
     EXPECT_TRUE(InstallLogo(state, os));
-    EXPECT_EQ(Installed(), "chosen picture bytes");
-    EXPECT_EQ(ReadBytes(state.StagedLogoPath()).value_or(""), "chosen picture bytes");
-    WriteBytes(state.OemLogoPath(), "changed meanwhile");
-    EXPECT_TRUE(InstallLogo(state, os)) << "every Apply installs the staged logo again";
-    EXPECT_EQ(Installed(), "chosen picture bytes");
-}
-
-TEST_F(LogoFiles, SecondChoiceReplacesTheFirst) {
-    ASSERT_TRUE(StageLogo(state, os, chosen));
-    const std::wstring second = TempDir() + L"brandwick-second.bmp";
-    WriteBytes(second, "second");
-    ASSERT_TRUE(StageLogo(state, os, second));
-    RemoveFile(second);
-    EXPECT_TRUE(InstallLogo(state, os));
     EXPECT_EQ(Installed(), "second");
-}
-
-TEST_F(LogoFiles, StagingFileOfAnEarlierRunIsNotInstalled) {
-    WriteBytes(state.StagedLogoPath(), "left by a run that died");
-    WriteBytes(state.OemLogoPath(), "installed");
+    WriteBytes(state.OemLogoPath(), "changed meanwhile");
     EXPECT_TRUE(InstallLogo(state, os));
-    EXPECT_EQ(Installed(), "installed");
+    EXPECT_EQ(Installed(), "second") << "the staged logo stays and is installed again";
 }
 
-TEST_F(LogoFiles, ChoosingTheInstalledLogoItself) {
-    WriteBytes(state.OemLogoPath(), "installed");
+TEST_F(LogoFiles, ChoosingTheInstalledLogoItselfKeepsIt) {
     ASSERT_TRUE(StageLogo(state, os, state.OemLogoPath()));
     EXPECT_TRUE(InstallLogo(state, os));
     EXPECT_EQ(Installed(), "installed");
 }
 
 TEST_F(LogoFiles, HiddenReadOnlyLogoIsReplacedAndKeepsItsAttributes) {
-    WriteBytes(state.OemLogoPath(), "installed");
-    const DWORD attributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY;
-    ASSERT_TRUE(SetFileAttributesW(state.OemLogoPath().c_str(), attributes));
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY;
+    ASSERT_TRUE(SetFileAttributesW(state.OemLogoPath().c_str(), kept));
     ASSERT_TRUE(StageLogo(state, os, chosen));
     EXPECT_TRUE(InstallLogo(state, os));
-    EXPECT_EQ(Installed(), "chosen picture bytes");
-    EXPECT_EQ(GetFileAttributesW(state.OemLogoPath().c_str()) & attributes, attributes);
+    EXPECT_EQ(Installed(), "chosen");
+    EXPECT_EQ(GetFileAttributesW(state.OemLogoPath().c_str()) & kept, kept);
 }
 
-TEST_F(LogoFiles, FailedStagingKeepsTheEarlierChoiceWhole) {
+TEST_F(LogoFiles, FailuresKeepTheEarlierChoiceAndTheInstalledLogoWhole) {
+    ASSERT_TRUE(SetFileAttributesW(state.OemLogoPath().c_str(), FILE_ATTRIBUTE_READONLY));
     ASSERT_TRUE(StageLogo(state, os, chosen));
-    const std::wstring second = TempDir() + L"brandwick-second.bmp";
-    WriteBytes(second, "second");
     for (PlatformOp op : {PlatformOp::CopyFileOver, PlatformOp::MoveFileOver}) {
         os.FailOn(op);
         EXPECT_FALSE(StageLogo(state, os, second));
-        EXPECT_EQ(ReadBytes(state.StagedLogoPath()).value_or(""), "chosen picture bytes");
+        EXPECT_EQ(ReadBytes(state.StagedLogoPath()).value_or(""), "chosen");
     }
-    RemoveFile(second);
-}
-
-TEST_F(LogoFiles, FailedInstallLeavesTheInstalledLogoWholeAndSaysSo) {
-    WriteBytes(state.OemLogoPath(), "installed");
-    ASSERT_TRUE(SetFileAttributesW(state.OemLogoPath().c_str(), FILE_ATTRIBUTE_READONLY));
-    ASSERT_TRUE(StageLogo(state, os, chosen));
-    for (PlatformOp op : {PlatformOp::CopyFileOver, PlatformOp::MoveFileOver, PlatformOp::SetAttributes}) {
+    for (PlatformOp op : {PlatformOp::CopyFileOver, PlatformOp::MoveFileOver, PlatformOp::SetAttributes,
+                          PlatformOp::FileAttributes}) {
         os.FailOn(op);
         EXPECT_FALSE(InstallLogo(state, os));
         EXPECT_EQ(Installed(), "installed");
         EXPECT_NE(GetFileAttributesW(state.OemLogoPath().c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
-        EXPECT_EQ(GetFileAttributesW((state.OemLogoPath() + L".new").c_str()), INVALID_FILE_ATTRIBUTES);
+        EXPECT_FALSE(ReadBytes(state.OemLogoPath() + L".new"));
     }
 }
 

@@ -6,43 +6,41 @@
 
 namespace bw::test {
 
+namespace {
+// The raw value, or false when there is none.
+bool Query(const std::wstring& keyPath, const std::wstring& name, DWORD& type, std::vector<BYTE>& data) {
+    DWORD size = 0;
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, keyPath.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr,
+                     &size) != ERROR_SUCCESS)
+        return false;
+    data.resize(size);
+    return RegGetValueW(HKEY_LOCAL_MACHINE, keyPath.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type,
+                        data.data(), &size) == ERROR_SUCCESS;
+}
+} // namespace
+
 RegistryValueGuard::RegistryValueGuard(std::wstring keyPath, std::vector<std::wstring> names)
     : m_keyPath(std::move(keyPath)) {
-    UniqueHKey key;
-    RegOpenKeyExW(HKEY_LOCAL_MACHINE, m_keyPath.c_str(), 0, KEY_QUERY_VALUE, key.put());
     for (auto& name : names) {
         Saved s;
         s.name = name;
-        DWORD size = 0;
-        if (key && RegQueryValueExW(key.get(), name.c_str(), nullptr, &s.type, nullptr, &size) == ERROR_SUCCESS) {
-            s.data.resize(size);
-            s.present = RegQueryValueExW(key.get(), name.c_str(), nullptr, &s.type, s.data.data(), &size) ==
-                        ERROR_SUCCESS;
-            s.data.resize(size);
-        }
+        s.present = Query(m_keyPath, name, s.type, s.data);
         m_saved.push_back(std::move(s));
     }
 }
 
 RegistryValueGuard::~RegistryValueGuard() {
-    UniqueHKey key;
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, m_keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(),
-                        nullptr) != ERROR_SUCCESS)
-        return;
     for (const auto& s : m_saved) {
         if (s.present)
-            RegSetValueExW(key.get(), s.name.c_str(), 0, s.type, s.data.data(), static_cast<DWORD>(s.data.size()));
+            RegSetKeyValueW(HKEY_LOCAL_MACHINE, m_keyPath.c_str(), s.name.c_str(), s.type, s.data.data(),
+                            static_cast<DWORD>(s.data.size()));
         else
-            RegDeleteValueW(key.get(), s.name.c_str());
+            DeleteValue(m_keyPath, s.name);
     }
 }
 
 void SetRaw(const std::wstring& keyPath, const std::wstring& name, DWORD type, const void* data, DWORD size) {
-    UniqueHKey key;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(),
-                              nullptr),
-              ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExW(key.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, keyPath.c_str(), name.c_str(), type, data, size), ERROR_SUCCESS);
 }
 
 void SetText(const std::wstring& keyPath, const std::wstring& name, const std::wstring& text) {
@@ -50,26 +48,16 @@ void SetText(const std::wstring& keyPath, const std::wstring& name, const std::w
 }
 
 void DeleteValue(const std::wstring& keyPath, const std::wstring& name) {
-    UniqueHKey key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_SET_VALUE, key.put()) == ERROR_SUCCESS)
-        RegDeleteValueW(key.get(), name.c_str());
+    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, keyPath.c_str(), name.c_str());
 }
 
 bool ReadText(const std::wstring& keyPath, const std::wstring& name, std::wstring& text, DWORD& type) {
-    UniqueHKey key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS)
+    std::vector<BYTE> data;
+    if (!Query(keyPath, name, type, data))
         return false;
-    DWORD size = 0;
-    if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-        return false;
-    std::wstring buffer(size / sizeof(wchar_t) + 1, L'\0');
-    if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size) !=
-        ERROR_SUCCESS)
-        return false;
-    buffer.resize(size / sizeof(wchar_t));
-    if (!buffer.empty() && buffer.back() == L'\0')
-        buffer.pop_back();
-    text = buffer;
+    text.assign(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t));
+    if (!text.empty() && text.back() == L'\0')
+        text.pop_back();
     return true;
 }
 
