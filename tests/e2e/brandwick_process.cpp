@@ -63,35 +63,30 @@ HWND BrandwickProcess::WaitForWindow(const std::wstring& caption, int timeoutMs)
     return nullptr;
 }
 
+// Messages to another process's windows time out rather than hang the test run.
+static LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT timeoutMs = 15000) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(hwnd, msg, wParam, lParam, SMTO_ABORTIFHUNG, timeoutMs, &result);
+    return static_cast<LRESULT>(result);
+}
+
 std::wstring BrandwickProcess::Text(HWND control) const {
-    DWORD_PTR length = 0;
-    SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                        5000, &copied);
-    text.resize(copied);
+    std::wstring text(static_cast<std::size_t>(Send(control, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(Send(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
     return text;
 }
 
 void BrandwickProcess::Type(HWND control, const std::wstring& text) const {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000,
-                        &result);
+    Send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void BrandwickProcess::Press(HWND button) const {
-    HWND owner = GetParent(button);
+void BrandwickProcess::Press(HWND button, bool wait) const {
     SetForegroundWindow(GetAncestor(button, GA_ROOT));
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(owner, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-                        reinterpret_cast<LPARAM>(button), SMTO_ABORTIFHUNG, 15000, &result);
-}
-
-void BrandwickProcess::PressNoWait(HWND button) const {
-    SetForegroundWindow(GetAncestor(button, GA_ROOT));
-    PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(button));
+    const WPARAM command = MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED);
+    if (wait)
+        Send(GetParent(button), WM_COMMAND, command, reinterpret_cast<LPARAM>(button));
+    else
+        PostMessageW(GetParent(button), WM_COMMAND, command, reinterpret_cast<LPARAM>(button));
 }
 
 bool BrandwickProcess::WaitForExit(int timeoutMs) const {

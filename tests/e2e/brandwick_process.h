@@ -22,9 +22,9 @@ public:
 
     std::wstring Text(HWND control) const;
     void Type(HWND control, const std::wstring& text) const; // replaces the box's text
-    // Presses a button as a click would: the owner gets BN_CLICKED and has handled it on return.
-    void Press(HWND button) const;
-    void PressNoWait(HWND button) const;
+    // Presses a button as a click would: its owner gets BN_CLICKED, and has handled it on return when wait
+    // is true (a button that opens a modal dialog must not be waited for).
+    void Press(HWND button, bool wait = true) const;
 
     bool WaitForExit(int timeoutMs = 15000) const;
     void Kill();

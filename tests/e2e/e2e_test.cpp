@@ -134,7 +134,7 @@ TEST_F(NewUser, KilledAfterChoosingALogoInstallsNothing) {
     {
         BrandwickProcess app;
         ASSERT_TRUE(app.Main());
-        app.PressNoWait(app.Control(cmdLogo));
+        app.Press(app.Control(cmdLogo), false);
         HWND dialog = app.WaitForWindow(
             L"\u9009\u62E9\u4E00\u4E2ALogo\u56FE\u7247(\u8BF7\u9009\u7528\u4E0D\u8D85\u8FC7160\u00D7100\u7684BMP"
             L"\u56FE\u7247)");
