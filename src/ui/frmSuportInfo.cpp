@@ -3,6 +3,7 @@
 #include "oeminfo/oeminfo.h"
 #include "oeminfo/oeminfo_logic.h"
 #include "registry/mReg.h"
+#include "registry/registration.h"
 #include "resource.h"
 #include "ui/dialog_layout.h"
 #include "ui/support_split_logic.h"
@@ -36,8 +37,6 @@ constexpr DialogControl kControls[] = {
      kControlDefaultColor,
      false},
 };
-
-constexpr wchar_t kOwnerKey[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 
 LRESULT CALLBACK EditorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
     switch (msg) {
@@ -102,7 +101,7 @@ void frmSuportInfo::Unload() {
 }
 
 void frmSuportInfo::Load() {
-    SetWindowTextW(hwnd(), GetRegString(m_os, HKEY_LOCAL_MACHINE, kOwnerKey, L"RegisteredOwner").c_str());
+    SetWindowTextW(hwnd(), GetRegString(m_os, HKEY_LOCAL_MACHINE, kNtVersionKey, L"RegisteredOwner").c_str());
     SetDlgItemTextW(hwnd(), kIdText, LoadSupportText(m_state, m_os).c_str());
 }
 
