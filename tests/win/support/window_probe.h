@@ -1,57 +1,97 @@
 #pragma once
-// Looking at real windows from a test: children in z-order, texts, fonts, places, colours.
+// Looking at the two dialogs from a test: their children, texts, places and keys.
 #include "core/unique_handle.h"
+#include "ui/layout.h"
+#include "ui/window.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace bw::test {
 
-class ClientDC {
-public:
-    explicit ClientDC(HWND hwnd) : m_hwnd(hwnd), m_dc(GetDC(hwnd)) {}
-    ClientDC(const ClientDC&) = delete;
-    ClientDC& operator=(const ClientDC&) = delete;
-    ~ClientDC() {
-        if (m_dc)
-            ReleaseDC(m_hwnd, m_dc);
+// The children in z-order, which is also the tab order.
+inline HWND Child(HWND parent, std::size_t i) {
+    HWND child = GetWindow(parent, GW_CHILD);
+    while (child && i--)
+        child = GetWindow(child, GW_HWNDNEXT);
+    return child;
+}
+
+inline std::wstring TextOf(HWND hwnd) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// A key press as the message loop sees it: posted and pumped through the program's loop.
+inline void PressKey(HWND target, WPARAM vk) {
+    PostMessageW(target, WM_KEYDOWN, vk, 1);
+    PostMessageW(target, WM_KEYUP, vk, 0xC0000001);
+    PumpEvents();
+}
+
+// The text's size measured line by line in the control's font: the widest line by the number of lines.
+inline SIZE TextExtent(HWND control, const std::wstring& text) {
+    WindowDC dc(control);
+    ScopedSelect font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc.get(), &tm);
+    SIZE total{0, 0}, size{};
+    std::wistringstream lines(text);
+    for (std::wstring line; std::getline(lines, line); total.cy += tm.tmHeight) {
+        GetTextExtentPoint32W(dc.get(), line.c_str(), static_cast<int>(line.size()), &size);
+        total.cx = std::max(total.cx, size.cx);
     }
-    HDC get() const { return m_dc; }
+    return total;
+}
 
-private:
-    HWND m_hwnd;
-    HDC m_dc;
+// A control in tab order and its place in pixels; no width: a label sized to its text.
+struct ControlRow {
+    const wchar_t* cls;
+    std::wstring text;
+    int x, y, width = 0, height = 0;
 };
 
-struct MemoryDCDeleter {
-    void operator()(HDC dc) const noexcept { DeleteDC(dc); }
-};
-using UniqueMemoryDC = UniqueHandle<HDC, MemoryDCDeleter>;
-
-struct FontInfo {
-    std::wstring face;
-    int charset = -1;
-    int weight = -1;
-    int height = 0;
-};
-
-std::vector<HWND> Children(HWND parent); // in z-order, which is also the tab order
-std::wstring TextOf(HWND hwnd);
-std::wstring ClassOf(HWND hwnd);
-RECT RectIn(HWND child); // pixels, relative to the parent's client area
-SIZE ClientSize(HWND hwnd);
-FontInfo FontOf(HWND control);
-// The size a static control's text takes in its font: widest line by number of lines.
-SIZE TextExtent(HWND control);
-DWORD StyleOf(HWND hwnd);
-DWORD ExStyleOf(HWND hwnd);
-// The text colour the parent hands the static control for drawing.
-COLORREF StaticTextColor(HWND control);
-// Visible top-level windows of this thread.
-std::vector<HWND> VisibleThreadWindows();
-// A key press as the message loop sees it: posted to the focus and pumped through the program's loop.
-void PressKey(HWND target, WPARAM vk);
-// Puts text on the clipboard.
-bool SetClipboardText(const std::wstring& text);
+// A fixed window with a caption and no minimize or maximize box, kept out of the task bar by a hidden
+// owner; every control visible in 宋体 9 point GB2312, in its row's class, text and place; Tab goes round
+// the stops starting with the focus.
+inline void ExpectDialog(HWND hwnd, const std::wstring& caption, std::pair<LONG, LONG> client,
+                         const std::vector<ControlRow>& rows, const std::vector<std::size_t>& tabStops) {
+    ASSERT_EQ(ScreenDpi(), 96) << "the pixels below are for 96 DPI";
+    EXPECT_EQ(TextOf(hwnd), caption);
+    RECT rc{};
+    GetClientRect(hwnd, &rc);
+    EXPECT_EQ(std::pair(rc.right, rc.bottom), client);
+    EXPECT_EQ(GetWindowLongPtrW(hwnd, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+              WS_CAPTION);
+    EXPECT_FALSE(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+    HWND owner = GetWindow(hwnd, GW_OWNER);
+    EXPECT_TRUE(owner && !IsWindowVisible(owner)) << "an unowned window would appear in the task bar";
+    EXPECT_FALSE(Child(hwnd, rows.size()));
+    for (std::size_t i = 0; const ControlRow& row : rows) {
+        HWND c = Child(hwnd, i++);
+        wchar_t cls[32] = {};
+        GetClassNameW(c, cls, 32);
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0)), sizeof font, &font);
+        const SIZE text = TextExtent(c, row.text);
+        GetWindowRect(c, &rc);
+        MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&rc), 2);
+        EXPECT_EQ(std::tuple(std::wstring(cls), TextOf(c), IsWindowVisible(c), std::wstring(font.lfFaceName),
+                             font.lfCharSet, font.lfHeight, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top),
+                  std::tuple(std::wstring(row.cls), row.text, TRUE, std::wstring(L"宋体"), BYTE(GB2312_CHARSET), -12L,
+                             row.x, row.y, row.width ? row.width : text.cx, row.height ? row.height : text.cy))
+            << "control " << i;
+    }
+    for (std::size_t i = 0; i <= tabStops.size(); ++i) {
+        EXPECT_EQ(GetFocus(), Child(hwnd, tabStops[i % tabStops.size()])) << "tab step " << i;
+        PressKey(GetFocus(), VK_TAB);
+    }
+}
 
 } // namespace bw::test
