@@ -20,7 +20,7 @@ namespace bw::test {
 namespace {
 
 using Box = std::array<long, 4>; // left, top, right, bottom in the parent's client area
-Box At(HWND child) { const RECT r = RectIn(child); return {r.left, r.top, r.right, r.bottom}; }
+Box At(HWND child) { const RECT r = ChildRect(child); return {r.left, r.top, r.right, r.bottom}; }
 
 // A black BMP of 8 (with a palette) or 24 bits per pixel.
 std::string MakeBmp(std::uint32_t width, std::uint32_t height, std::uint32_t bits) {
@@ -151,8 +151,9 @@ TEST_F(MainWindow, LayoutMatchesTheDesign) {
     Open(os);
     HWND w = main->hwnd();
     EXPECT_EQ(StyleOf(w) & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), DWORD{WS_SYSMENU});
-    EXPECT_EQ(std::pair(ClientSize(w).cx, ClientSize(w).cy), std::pair(409L, 493L));
     RECT o{}, work{};
+    GetClientRect(w, &o);
+    EXPECT_EQ(std::pair(o.right, o.bottom), std::pair(409L, 493L));
     GetWindowRect(w, &o), SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     EXPECT_LE(std::abs(o.left + o.right - work.left - work.right), 1) << "centred";
     EXPECT_LE(std::abs(o.top + o.bottom - work.top - work.bottom), 1);
@@ -160,7 +161,7 @@ TEST_F(MainWindow, LayoutMatchesTheDesign) {
         HWND c = C(e.id);
         SCOPED_TRACE(static_cast<int>(e.id));
         EXPECT_EQ(ClassOf(c), e.cls);
-        const SIZE t = TextExtent(c);
+        const SIZE t = TextExtent(c, TextOf(c));
         EXPECT_EQ(At(c), e.box[2] ? e.box : (Box{e.box[0], e.box[1], e.box[0] + t.cx, e.box[1] + t.cy}));
         EXPECT_EQ(e.text ? TextOf(c) : L"", e.text ? e.text : L"");
         EXPECT_EQ(IsWindowVisible(c) != FALSE, e.visible);

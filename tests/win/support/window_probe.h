@@ -1,5 +1,5 @@
 #pragma once
-// Looking at the two dialogs from a test: their children, texts, places and keys.
+// Looking at the program's windows from a test: their children, texts, places, fonts and keys.
 #include "core/unique_handle.h"
 #include "ui/layout.h"
 #include "ui/window.h"
@@ -26,6 +26,28 @@ inline std::wstring TextOf(HWND hwnd) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
     return text;
+}
+
+inline std::wstring ClassOf(HWND hwnd) {
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
+    return name;
+}
+
+inline DWORD StyleOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)); }
+inline DWORD ExStyleOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)); }
+
+struct FontInfo {
+    std::wstring face;
+    int charset = -1;
+};
+
+inline FontInfo FontOf(HWND control) {
+    LOGFONTW lf{};
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    if (!font || !GetObjectW(font, sizeof(lf), &lf))
+        return {};
+    return {lf.lfFaceName, lf.lfCharSet};
 }
 
 // A key press as the message loop sees it: posted and pumped through the program's loop.
