@@ -61,32 +61,8 @@ constexpr int kShowMaximized = 3;
 
 } // namespace
 
-frmAbout::~frmAbout() {
-    Unload();
-}
-
 bool frmAbout::Open() {
-    if (!IsOpen()) {
-        if (!m_owner)
-            m_owner = CreateHiddenOwner();
-        RegisterClassOnce(kClassName, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP)));
-        const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-        if (!CreateWindowOf(kClassName, L"关于 Brandwick", style, WS_EX_DLGMODALFRAME, 0, 0, 100, 100, m_owner.get()))
-            return false;
-        m_dpi = ScreenDpi();
-        m_font = CreateDialogFont(m_dpi);
-        CreateDialogControls(hwnd(), kControls, m_dpi, m_font.get());
-        SizeAndCentre(hwnd(), TwipsToPixels(kClientWidth, m_dpi), TwipsToPixels(kClientHeight, m_dpi));
-        Load();
-    }
-    ShowWindow(hwnd(), SW_SHOW);
-    SetForegroundWindow(hwnd());
-    return true;
-}
-
-void frmAbout::Unload() {
-    if (IsOpen())
-        DestroyWindow(hwnd());
+    return OpenOnce({kClassName, L"关于 Brandwick", WS_EX_DLGMODALFRAME, kClientWidth, kClientHeight, kControls});
 }
 
 void frmAbout::Load() {
@@ -149,7 +125,7 @@ LRESULT frmAbout::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_PAINT: {
         if (PaintDC dc(hwnd()); dc)
-            PaintLines(dc.get(), kLines, m_dpi);
+            PaintLines(dc.get(), kLines, Dpi());
         return 0;
     }
     default:
@@ -164,7 +140,7 @@ void frmAbout::OnDestroyed() {
         SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));
     m_hand.reset();
     m_emblem.reset();
-    m_font.reset();
+    ModelessDialog::OnDestroyed();
 }
 
 } // namespace bw

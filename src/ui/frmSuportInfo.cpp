@@ -68,39 +68,15 @@ std::wstring TextOf(HWND hwnd) {
 
 } // namespace
 
-frmSuportInfo::~frmSuportInfo() {
-    Unload();
-}
-
 bool frmSuportInfo::Open() {
-    if (!IsOpen()) {
-        if (!m_owner)
-            m_owner = CreateHiddenOwner();
-        RegisterClassOnce(kClassName, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP)));
-        const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-        if (!CreateWindowOf(kClassName, L"frmSuportInfo", style, 0, 0, 0, 100, 100, m_owner.get()))
-            return false;
-        const int dpi = ScreenDpi();
-        m_font = CreateDialogFont(dpi);
-        CreateDialogControls(hwnd(), kControls, dpi, m_font.get());
-        HWND editor = GetDlgItem(hwnd(), kIdText);
-        SetWindowSubclass(editor, EditorProc, 1, 0);
-        SendMessageW(editor, EM_SETLIMITTEXT, 0, 0);
-        m_lastFocus = editor;
-        SizeAndCentre(hwnd(), TwipsToPixels(kClientWidth, dpi), TwipsToPixels(kClientHeight, dpi));
-        Load();
-    }
-    ShowWindow(hwnd(), SW_SHOW);
-    SetForegroundWindow(hwnd());
-    return true;
-}
-
-void frmSuportInfo::Unload() {
-    if (IsOpen())
-        DestroyWindow(hwnd());
+    return OpenOnce({kClassName, L"frmSuportInfo", 0, kClientWidth, kClientHeight, kControls});
 }
 
 void frmSuportInfo::Load() {
+    HWND editor = GetDlgItem(hwnd(), kIdText);
+    SetWindowSubclass(editor, EditorProc, 1, 0);
+    SendMessageW(editor, EM_SETLIMITTEXT, 0, 0);
+    m_lastFocus = editor;
     SetWindowTextW(hwnd(), GetRegString(m_os, HKEY_LOCAL_MACHINE, kNtVersionKey, L"RegisteredOwner").c_str());
     SetDlgItemTextW(hwnd(), kIdText, LoadSupportText(m_state, m_os).c_str());
 }
@@ -145,7 +121,7 @@ LRESULT frmSuportInfo::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void frmSuportInfo::OnDestroyed() {
     m_lastFocus = nullptr;
-    m_font.reset();
+    ModelessDialog::OnDestroyed();
 }
 
 } // namespace bw
