@@ -27,7 +27,8 @@ std::string MakeBmp(std::uint32_t width, std::uint32_t height, std::uint32_t bit
     const std::uint32_t offset = bits == 8 ? 54 + 1024 : 54, size = offset + (width * bits / 8 + 3) / 4 * 4 * height;
     const std::uint32_t header[] = {size, 0, offset, 40, width, height, 1 | bits << 16}; // from byte 2 to 30
     std::string bytes(size, '\0');
-    std::memcpy(bytes.data(), "BM", 2), std::memcpy(&bytes[2], header, sizeof header);
+    std::memcpy(bytes.data(), "BM", 2);
+    std::memcpy(&bytes[2], header, sizeof header);
     return bytes;
 }
 
@@ -72,7 +73,8 @@ UINT_PTR CALLBACK PickHook(HWND dlg, UINT msg, WPARAM, LPARAM lParam) {
     if (msg != WM_NOTIFY || reinterpret_cast<NMHDR*>(lParam)->code != CDN_INITDONE)
         return 0;
     HWND box = GetParent(dlg);
-    g_title = TextOf(box), g_filter = TextOf(GetDlgItem(box, cmb1));
+    g_title = TextOf(box);
+    g_filter = TextOf(GetDlgItem(box, cmb1));
     SendMessageW(box, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(g_pick.c_str())); // the file name box
     PostMessageW(box, WM_COMMAND, g_pick.empty() ? IDCANCEL : IDOK, 0);
     return 0;
@@ -87,7 +89,10 @@ const wchar_t* const kNames[] = {L"RegisteredOwner", L"RegisteredOrganization", 
 class MainWindow : public testing::Test {
 protected:
     void SetUp() override { std::ranges::for_each(std::array{ini, logo, stagedIni, stagedLogo}, RemoveFile); }
-    void TearDown() override { main.reset(), Drain(); }
+    void TearDown() override {
+        main.reset();
+        Drain();
+    }
     // Creates and shows the window; messages to the user are collected instead of shown.
     void Open(Platform& platform) {
         main = std::make_unique<frmMain>(state, platform);
@@ -98,13 +103,20 @@ protected:
     HWND C(MainId id) const { return main->Control(id); }
     void Click(MainId id) { SendMessageW(C(id), BM_CLICK, 0, 0); } // runs to its end before returning
     void Type(MainId id, const std::wstring& text) { SetWindowTextW(C(id), text.c_str()); }
-    void Choose(const std::wstring& path) { g_pick = path, Click(MainId::cmdLogo); }
+    void Choose(const std::wstring& path) {
+        g_pick = path;
+        Click(MainId::cmdLogo);
+    }
     std::wstring Temp(const wchar_t* name, const std::string& bytes) { // removed again by its guard
-        return temps.emplace_back(TempDir() + name), WriteBytes(TempDir() + name, bytes), TempDir() + name;
+        const std::wstring path = TempDir() + name;
+        temps.emplace_back(path);
+        WriteBytes(path, bytes);
+        return path;
     }
     void Key(MainId id, UINT message, WPARAM key) { // to the dialog manager, as the program's message loop does
         MSG msg{C(id), message, key, message == WM_SYSCHAR ? 1 << 29 : 0, 0, {}}; // bit 29: Alt is down
-        SetFocus(C(id)), IsDialogMessageW(main->hwnd(), &msg);
+        SetFocus(C(id));
+        IsDialogMessageW(main->hwnd(), &msg);
     }
     std::wstring Reg(const std::wstring& n) { std::wstring t; ReadText(kNtVersionKey, n, t, regType); return t; }
     static bool QuitRequested() { MSG m; return PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE); }
@@ -154,7 +166,8 @@ TEST_F(MainWindow, LayoutMatchesTheDesign) {
     RECT o{}, work{};
     GetClientRect(w, &o);
     EXPECT_EQ(std::pair(o.right, o.bottom), std::pair(409L, 493L));
-    GetWindowRect(w, &o), SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    GetWindowRect(w, &o);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     EXPECT_LE(std::abs(o.left + o.right - work.left - work.right), 1) << "centred";
     EXPECT_LE(std::abs(o.top + o.bottom - work.top - work.bottom), 1);
     for (const Expected& e : kLayout) {
@@ -190,7 +203,9 @@ TEST_F(MainWindow, KeyboardBannerAboutAndSupport) {
     ASSERT_TRUE(main->hwnd()) << "Esc does nothing";
     Type(MainId::txtOrganization, L"");
     for (MainId id : kBoxes) { // focus selects the whole text; the empty box gives 0, 0
-        SetFocus(C(MainId::cmdOk)), SendMessageW(C(id), EM_SETSEL, 1, 1), SetFocus(C(id));
+        SetFocus(C(MainId::cmdOk));
+        SendMessageW(C(id), EM_SETSEL, 1, 1);
+        SetFocus(C(id));
         EXPECT_EQ(SendMessageW(C(id), EM_GETSEL, 0, 0), MAKELRESULT(0, TextOf(C(id)).size()));
     }
     Type(MainId::txtUserName, L"李四");
@@ -204,7 +219,8 @@ TEST_F(MainWindow, KeyboardBannerAboutAndSupport) {
     EXPECT_EQ(os.shellRequests, (decltype(os.shellRequests){{L"http://www.brandwick.example/", SW_SHOWMAXIMIZED}}));
     Click(MainId::cmdAbout);
     HWND about = main->About().hwnd();
-    Click(MainId::cmdAbout), Click(MainId::cmdSuportInfo);
+    Click(MainId::cmdAbout);
+    Click(MainId::cmdSuportInfo);
     EXPECT_TRUE(IsWindow(about));
     EXPECT_EQ(std::pair(main->About().hwnd(), main->SuportInfo().hwnd()), std::pair(about, support)) << "open once";
     Type(MainId::txtModel, L"按回车保存");
@@ -218,7 +234,8 @@ TEST_F(MainWindow, LoadRunsInOrderBeforeShowingAndFillsTheBoxesFromThePrefix) {
     const std::wstring values[] = {L"张三", L"Contoso 有限公司", L"55274-OEM-0011903-00107", L"联想", L"天逸 510"};
     for (int i = 0; i < 3; ++i)
         SetText(kNtVersionKey, kNames[i], values[i]);
-    WriteBytes(ini, kIni), WriteBytes(logo, MakeBmp(100, 50, 24));
+    WriteBytes(ini, kIni);
+    WriteBytes(logo, MakeBmp(100, 50, 24));
     SetFileAttributesW(logo.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY);
     RecordingPlatform recording;
     Open(recording);
@@ -273,7 +290,8 @@ TEST_F(MainWindow, EverySingleSaveFailureIsReportedOnceAndLeavesEachItemWhollyOl
     auto applyFailing = [&](PlatformOp op, int nth) {
         for (const wchar_t* name : kNames)
             SetText(kNtVersionKey, name, L"旧" + std::wstring(name));
-        WriteBytes(ini, kIni), WriteBytes(logo, oldLogo);
+        WriteBytes(ini, kIni);
+        WriteBytes(logo, oldLogo);
         SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN); // as makers' files are
         SetFileAttributesW(logo.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM);
         reports.clear(), os.Heal(), os.ResetCalls();
