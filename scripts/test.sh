@@ -13,9 +13,12 @@ for preset in native native-asan win32 win64; do
 done
 
 status=0
+summary=build/test-summary.log
+: > "$summary"
 for preset in native native-asan win32; do
     echo "== test $preset"
-    ctest --preset "$preset" || status=1
+    ctest --preset "$preset" | tee -a "$summary"
+    [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 done
 
 echo "== test win64 (Wine)"
@@ -32,7 +35,11 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     ctest --preset win64 --timeout 300
     rc=$?
     "$0" -k
-    exit $rc' "$WINESERVER" || status=1
+    exit $rc' "$WINESERVER" | tee -a "$summary"
+[ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 
+# One line for all four runs, from ctest's own closing lines ("...0 tests failed out of 43").
+read -r total failed < <(awk '/tests failed out of/ {f += $(NF-5); t += $NF} END {print t+0, f+0}' "$summary")
 echo "== all tests took $(( $(date +%s) - start )) s"
+echo "tests: $(( total - failed )) passed, $failed failed"
 exit $status
