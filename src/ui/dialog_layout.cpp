@@ -9,12 +9,6 @@ namespace bw {
 
 namespace {
 
-std::wstring TextOf(HWND hwnd) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 const DialogControl* RowOf(std::span<const DialogControl> rows, HWND control) {
     const int id = GetDlgCtrlID(control);
     for (const DialogControl& row : rows)
@@ -50,7 +44,7 @@ void CreateDialogControls(HWND parent, std::span<const DialogControl> rows, int 
 void SizeLabelToText(HWND label) {
     if (!label)
         return;
-    const std::wstring text = TextOf(label);
+    const std::wstring text = WindowText(label);
     WindowDC dc(label);
     if (!dc.get())
         return;

@@ -27,7 +27,7 @@ struct LineSpec {
     OleColor color;
 };
 
-// "宋体" 9 point, regular, GB2312: the font of every control of the dialogs.
+// "宋体" 9 point, regular, GB2312: the font of every window of the program and its controls.
 UniqueFont CreateDialogFont(int dpi);
 
 // Creates the table's controls (tab order and z-order by tab index) and sizes the self-sizing labels.

@@ -8,6 +8,7 @@
 #include "oeminfo/oeminfo.h"
 #include "registry/registration.h"
 #include "sysinfo/mSysInfo.h"
+#include "ui/dialog_layout.h"
 #include "ui/layout.h"
 #include "ui/twips_logic.h"
 
@@ -229,7 +230,7 @@ bool frmMain::Create(int showCommand) {
     RegisterClassOnce(kClassName, nullptr);
     RegisterFrameClass();
     m_dpi = ScreenDpi();
-    m_font = MakeFont(L"宋体", 900, GB2312_CHARSET, m_dpi);
+    m_font = CreateDialogFont(m_dpi);
     m_pictureFont = MakeFont(L"MS Sans Serif", 825, ANSI_CHARSET, m_dpi);
     if (!CreateWindowOf(kClassName, L"Brandwick", kStyle, kExStyle, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr))
         return false;
@@ -276,16 +277,8 @@ void frmMain::CreateLayout() {
 }
 
 void frmMain::SizeLabelsToText() {
-    WindowDC dc(hwnd());
-    if (!dc)
-        return;
-    ScopedSelect select(dc.get(), m_font.get());
-    for (MainId label : kSelfSizingLabels) {
-        const std::wstring text = Text(label);
-        SIZE size{};
-        if (GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size))
-            SetWindowPos(Control(label), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    for (MainId label : kSelfSizingLabels)
+        SizeLabelToText(Control(label));
 }
 
 void frmMain::AddTooltips() {
@@ -509,12 +502,7 @@ void frmMain::Paint(HDC dc) {
     FrameRect(dc, &shape, GetSysColorBrush(COLOR_APPWORKSPACE));
 }
 
-std::wstring frmMain::Text(MainId id) const {
-    HWND control = Control(id);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
+std::wstring frmMain::Text(MainId id) const { return WindowText(Control(id)); }
 
 void frmMain::Report(const std::wstring& text, UINT flags) {
     if (m_report)

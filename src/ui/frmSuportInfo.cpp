@@ -60,12 +60,6 @@ LRESULT CALLBACK EditorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, U
     return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
-std::wstring TextOf(HWND hwnd) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 } // namespace
 
 bool frmSuportInfo::Open() {
@@ -82,7 +76,7 @@ void frmSuportInfo::Load() {
 }
 
 void frmSuportInfo::Commit() {
-    StoreSupportLines(m_state, SplitSupportText(TextOf(GetDlgItem(hwnd(), kIdText))));
+    StoreSupportLines(m_state, SplitSupportText(WindowText(GetDlgItem(hwnd(), kIdText))));
     m_state.SupportLines[0] = SupportEditedMarker;
 }
 

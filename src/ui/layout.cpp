@@ -49,6 +49,12 @@ void SizeAndCentre(HWND hwnd, int clientWidth, int clientHeight) {
     SetWindowPos(hwnd, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+std::wstring WindowText(HWND hwnd) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
 RECT ChildRect(HWND child) {
     RECT rc{};
     GetWindowRect(child, &rc);

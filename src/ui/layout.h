@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <span>
+#include <string>
 
 namespace bw {
 
@@ -26,6 +27,9 @@ void CreateControls(HWND parent, std::span<const ControlSpec> controls, int dpi,
 
 // Sizes a window so that its client area is width x height pixels, centred on the screen's work area.
 void SizeAndCentre(HWND hwnd, int clientWidth, int clientHeight);
+
+// A window's whole text.
+std::wstring WindowText(HWND hwnd);
 
 // A control's rectangle in pixels relative to its parent's client area.
 RECT ChildRect(HWND child);
