@@ -139,17 +139,25 @@ long Win32Platform::RegWriteString(HKEY root, const std::wstring& keyPath, const
 }
 
 OsVersion Win32Platform::GetVersion() {
-    OSVERSIONINFOW info{};
+    // The extended record carries the product type; systems before NT 4.0 SP6 and the 95 family refuse its
+    // size, so ask again with the plain one.
+    OSVERSIONINFOEXW info{};
     info.dwOSVersionInfoSize = sizeof(info);
+    if (!GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&info))) {
+        info = OSVERSIONINFOEXW{};
+        info.dwOSVersionInfoSize = sizeof(OSVERSIONINFOW);
+        if (!GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&info)))
+            return {};
+    }
     OsVersion v;
-    if (!GetVersionExW(&info))
-        return v;
     v.platformId = info.dwPlatformId;
     v.major = info.dwMajorVersion;
     v.minor = info.dwMinorVersion;
     v.build = info.dwBuildNumber;
     info.szCSDVersion[std::size(info.szCSDVersion) - 1] = L'\0';
     v.servicePack = info.szCSDVersion;
+    if (info.dwOSVersionInfoSize == sizeof(OSVERSIONINFOEXW))
+        v.productType = info.wProductType;
     return v;
 }
 

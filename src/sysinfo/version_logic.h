@@ -13,11 +13,14 @@ struct OsVersion {
     std::uint32_t minor = 0;
     std::uint32_t build = 0;  // on platform 1 only the low 16 bits are the build
     std::wstring servicePack; // e.g. "Service Pack 2"; empty when none is installed
+    std::uint32_t productType = 0; // 1 workstation, 2 domain controller, 3 server; 0 when the system did not say
 };
 
 inline constexpr std::uint32_t kPlatformWin32s = 0;
 inline constexpr std::uint32_t kPlatformWindows = 1;
 inline constexpr std::uint32_t kPlatformNT = 2;
+
+inline constexpr std::uint32_t kProductWorkstation = 1;
 
 bool IsNtPlatform(const OsVersion& v);
 

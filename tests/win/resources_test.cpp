@@ -166,7 +166,17 @@ TEST_F(ResourcesTest, ManifestAsksForCommonControlsSixAndAdministratorRights) {
         "trustInfo xmlns=\"urn:schemas-microsoft-com:asm.v2\"",
         "security",
         "requestedPrivileges",
-        "requestedExecutionLevel level=\"requireAdministrator\" uiAccess=\"false\""};
+        "requestedExecutionLevel level=\"requireAdministrator\" uiAccess=\"false\"",
+        "compatibility xmlns=\"urn:schemas-microsoft-com:compatibility.v1\"",
+        "application",
+        "supportedOS Id=\"{e2011457-1546-43c5-a5fe-008deee3d3f0}\"",
+        "supportedOS Id=\"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}\"",
+        "supportedOS Id=\"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\"",
+        "supportedOS Id=\"{1f676c76-80e1-4239-95bb-83d0f6d0da78}\"",
+        "supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"",
+        "application xmlns=\"urn:schemas-microsoft-com:asm.v3\"",
+        "windowsSettings",
+        "dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\""};
     ASSERT_EQ(tags.size(), expected.size());
     for (size_t i = 0; i < tags.size(); ++i) {
         std::istringstream wanted(expected[i]);
