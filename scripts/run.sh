@@ -10,7 +10,7 @@ bash scripts/install-deps.sh
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target Brandwick
 # The 32-bit release is built too; only the 64-bit program can run on this machine.
-cmake --preset win32 >/dev/null
+cmake --preset win32 >/dev/null 2>&1 || cmake --preset win32 --fresh >/dev/null
 cmake --build --preset win32 --target Brandwick
 
 # A prefix of its own, apart from the tests' one.

@@ -8,7 +8,8 @@ start=$(date +%s)
 bash scripts/install-deps.sh
 for preset in native native-asan win32 win64; do
     echo "== build $preset"
-    cmake --preset "$preset" >/dev/null
+    # Afresh when the folder was configured with other compilers (CMakeLists.txt says so).
+    cmake --preset "$preset" >/dev/null 2>&1 || cmake --preset "$preset" --fresh >/dev/null
     cmake --build --preset "$preset"
 done
 

@@ -9,8 +9,6 @@
 #include "ui/support_split_logic.h"
 #include "ui/twips_logic.h"
 
-#include <commctrl.h>
-
 #include <string>
 
 namespace bw {
@@ -38,7 +36,11 @@ constexpr DialogControl kControls[] = {
      false},
 };
 
-LRESULT CALLBACK EditorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
+// The edit class's own procedure. Classic subclassing rather than SetWindowSubclass, which comctl32
+// exports by name only from version 6: Windows 2000 has 5.8 alone.
+WNDPROC g_editProc = nullptr;
+
+LRESULT CALLBACK EditorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_CHAR:
         if (wParam == L' ') {
@@ -53,11 +55,8 @@ LRESULT CALLBACK EditorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, U
         if (wParam == VK_ESCAPE)
             return 0;
         break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(hwnd, EditorProc, id);
-        break;
     }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return CallWindowProcW(g_editProc, hwnd, msg, wParam, lParam);
 }
 
 } // namespace
@@ -68,7 +67,8 @@ bool frmSuportInfo::Open() {
 
 void frmSuportInfo::Load() {
     HWND editor = GetDlgItem(hwnd(), kIdText);
-    SetWindowSubclass(editor, EditorProc, 1, 0);
+    if (const LONG_PTR editProc = SetWindowLongPtrW(editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditorProc)))
+        g_editProc = reinterpret_cast<WNDPROC>(editProc);
     SendMessageW(editor, EM_SETLIMITTEXT, 0, 0);
     m_lastFocus = editor;
     SetWindowTextW(hwnd(), GetRegString(m_os, HKEY_LOCAL_MACHINE, kNtVersionKey, L"RegisteredOwner").c_str());
