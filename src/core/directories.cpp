@@ -6,7 +6,8 @@ namespace bw {
 
 void ComputeSystemDirectory(AppState& state, Platform& os) {
     state.SystemDirectory = os.SystemDirectory().value_or(L"");
-    state.SystemFiles = state.SystemDirectory.empty() ? FileRoute::AsNamed : ProbeSystemFileRoute(os, state.SystemDirectory);
+    state.SystemFiles =
+        state.SystemDirectory.empty() ? FileRoute::AsNamed : ProbeSystemFileRoute(os, state.SystemDirectory);
 }
 
 void ComputeTempDirectory(AppState& state, Platform& os) {

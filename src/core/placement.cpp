@@ -2,7 +2,9 @@
 
 namespace bw {
 
-std::uint32_t MachineRegistryView(Platform& os) { return RegistryViewFor(os.RunsUnderWow64()); }
+std::uint32_t MachineRegistryView(Platform& os) {
+    return RegistryViewFor(os.RunsUnderWow64());
+}
 
 FileRoute ProbeSystemFileRoute(Platform& os, const std::wstring& systemDirectory) {
     if (!os.RunsUnderWow64())

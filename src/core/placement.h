@@ -16,7 +16,8 @@ FileRoute ProbeSystemFileRoute(Platform& os, const std::wstring& systemDirectory
 class RedirectionOff {
 public:
     RedirectionOff(Platform& os, bool wanted);
-    RedirectionOff(const AppState& state, Platform& os) : RedirectionOff(os, state.SystemFiles == FileRoute::RedirectionOff) {}
+    RedirectionOff(const AppState& state, Platform& os)
+        : RedirectionOff(os, state.SystemFiles == FileRoute::RedirectionOff) {}
     ~RedirectionOff();
     RedirectionOff(const RedirectionOff&) = delete;
     RedirectionOff& operator=(const RedirectionOff&) = delete;

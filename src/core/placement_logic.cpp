@@ -4,7 +4,9 @@ namespace bw {
 
 namespace {
 
-wchar_t FoldCase(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
+wchar_t FoldCase(wchar_t c) {
+    return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+}
 
 // The rest of path after dir and its backslash, or nullopt when path is not inside dir.
 std::optional<std::wstring_view> InsideDirectory(std::wstring_view path, std::wstring_view dir) {
@@ -24,7 +26,9 @@ bool ProcessUnderWow64(unsigned pointerBits, std::optional<bool> isWow64Process)
     return pointerBits == 32 && isWow64Process.value_or(false);
 }
 
-std::uint32_t RegistryViewFor(bool wow64) { return wow64 ? kRegView64 : kRegViewDefault; }
+std::uint32_t RegistryViewFor(bool wow64) {
+    return wow64 ? kRegView64 : kRegViewDefault;
+}
 
 FileRoute SystemFileRoute(bool wow64, bool sysnativeExists) {
     if (!wow64)

@@ -176,13 +176,17 @@ OsVersion Win32Platform::GetVersion() {
 }
 
 bool Win32Platform::RunsUnderWow64() {
-    std::optional<bool> answer;
-    if (auto* isWow64Process = Kernel32Function<BOOL WINAPI(HANDLE, PBOOL)>("IsWow64Process")) {
-        BOOL wow64 = FALSE;
-        if (isWow64Process(GetCurrentProcess(), &wow64))
-            answer = wow64 != FALSE;
-    }
-    return ProcessUnderWow64(sizeof(void*) * 8, answer);
+    // A process never changes sides: ask once.
+    static const bool wow64 = [] {
+        std::optional<bool> answer;
+        if (auto* isWow64Process = Kernel32Function<BOOL WINAPI(HANDLE, PBOOL)>("IsWow64Process")) {
+            BOOL result = FALSE;
+            if (isWow64Process(GetCurrentProcess(), &result))
+                answer = result != FALSE;
+        }
+        return ProcessUnderWow64(sizeof(void*) * 8, answer);
+    }();
+    return wow64;
 }
 
 std::optional<std::wstring> Win32Platform::ExpandEnvironment(const std::wstring& text) {

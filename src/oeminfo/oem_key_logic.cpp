@@ -2,7 +2,9 @@
 
 namespace bw {
 
-bool OemKeyApplies(const OsVersion& v) { return v.platformId == kPlatformNT && v.major >= 6; }
+bool OemKeyApplies(const OsVersion& v) {
+    return v.platformId == kPlatformNT && v.major >= 6;
+}
 
 std::optional<std::wstring> ShownValue(const std::wstring& fromKey, const std::optional<std::wstring>& fromFile) {
     if (!fromKey.empty())

@@ -51,8 +51,10 @@ TEST(PlacementLogic, SystemDirectoryFilesGoByTheRouteOthersKeepTheirName) {
 }
 
 TEST(OemKeyLogic, TheKeyAppliesFromNt6AndItsValuesWinOverTheFile) {
-    const std::pair<OsVersion, bool> versions[] = {{{2, 6, 0, 6000, L""}, true}, {{2, 10, 0, 19045, L""}, true},
-                                                   {{2, 5, 2, 3790, L""}, false}, {{1, 4, 90, 3000, L""}, false},
+    const std::pair<OsVersion, bool> versions[] = {{{2, 6, 0, 6000, L""}, true},
+                                                   {{2, 10, 0, 19045, L""}, true},
+                                                   {{2, 5, 2, 3790, L""}, false},
+                                                   {{1, 4, 90, 3000, L""}, false},
                                                    {{1, 6, 0, 0, L""}, false}};
     for (const auto& [v, applies] : versions)
         EXPECT_EQ(OemKeyApplies(v), applies) << v.platformId << "." << v.major;

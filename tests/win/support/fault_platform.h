@@ -62,7 +62,8 @@ public:
     bool RevertFsRedirection(void* previous) override {
         return Call(PlatformOp::RevertFsRedirection, false, [&] { return m_real.RevertFsRedirection(previous); });
     }
-    long RegRead(HKEY root, const std::wstring& key, const std::wstring& name, RegData& out, std::uint32_t view) override {
+    long RegRead(HKEY root, const std::wstring& key, const std::wstring& name, RegData& out,
+                 std::uint32_t view) override {
         return Call(PlatformOp::RegRead, long{ERROR_ACCESS_DENIED},
                     [&] { return m_real.RegRead(root, key, name, out, view); });
     }

@@ -28,9 +28,15 @@ public:
     }
     std::optional<std::string> ReadFile(const S& p) override { return Note(L"Read", p), m.ReadFile(Native(p)); }
     bool WriteFile(const S& p, std::string_view b) override { return Note(L"Write", p), m.WriteFile(Native(p), b); }
-    bool CopyFileOver(const S& f, const S& t) override { return Note(L"Copy", t), m.CopyFileOver(Native(f), Native(t)); }
-    bool MoveFileOver(const S& f, const S& t) override { return Note(L"Move", t), m.MoveFileOver(Native(f), Native(t)); }
-    bool SetAttributes(const S& p, std::uint32_t a) override { return Note(L"SetAttr", p), m.SetAttributes(Native(p), a); }
+    bool CopyFileOver(const S& f, const S& t) override {
+        return Note(L"Copy", t), m.CopyFileOver(Native(f), Native(t));
+    }
+    bool MoveFileOver(const S& f, const S& t) override {
+        return Note(L"Move", t), m.MoveFileOver(Native(f), Native(t));
+    }
+    bool SetAttributes(const S& p, std::uint32_t a) override {
+        return Note(L"SetAttr", p), m.SetAttributes(Native(p), a);
+    }
     bool DeletePath(const S& p) override { return Note(L"Delete", p), m.DeletePath(Native(p)); }
     bool DisableFsRedirection(void*& previous) override {
         previous = redirectionOff ? this : nullptr;
@@ -71,7 +77,9 @@ private:
         const auto at = lower.find(L"\\sysnative");
         return at == S::npos ? p : p.substr(0, at) + L"\\system32" + p.substr(at + 10);
     }
-    void Note(const S& what, const S& path) { trail.push_back(what + L" " + path + (redirectionOff ? L" [off]" : L"")); }
+    void Note(const S& what, const S& path) {
+        trail.push_back(what + L" " + path + (redirectionOff ? L" [off]" : L""));
+    }
 
     Platform& m;
     bool m_wow64;
