@@ -1,6 +1,8 @@
 #pragma once
 // The application-wide state: the two directories and the support-line table.
 // It lives from program start to program end; nothing else holds a copy of it.
+#include "core/placement_logic.h"
+
 #include <string>
 #include <vector>
 
@@ -10,7 +12,8 @@ namespace bw {
 inline constexpr const wchar_t* SupportEditedMarker = L"Info";
 
 struct AppState {
-    std::wstring SystemDirectory; // no trailing backslash
+    std::wstring SystemDirectory; // no trailing backslash; as the system names it
+    FileRoute SystemFiles = FileRoute::AsNamed;
     std::wstring TempDirectory;   // ends with a backslash
     // Index 0 is the marker slot; the support lines proper are 1 to SupportLineCount.
     // Entries past the count may hold stale lines and are never written.
@@ -18,11 +21,18 @@ struct AppState {
     int SupportLineCount = 0;
     // Set when a logo is staged by this run: a staging file left behind by an earlier run is not ours.
     bool LogoStagedThisRun = false;
+    // Set once this run has installed a logo: only then may the system be told where it is.
+    bool LogoInstalledThisRun = false;
 
     bool SupportEdited() const { return SupportLines[0] == SupportEditedMarker; }
 
-    std::wstring OemInfoPath() const { return SystemDirectory + L"\\oeminfo.ini"; }
-    std::wstring OemLogoPath() const { return SystemDirectory + L"\\oemlogo.bmp"; }
+    // The path by which this process reaches the files; under WOW64 it may differ from the system's name for them.
+    std::wstring SystemFilesDirectory() const {
+        return SystemFiles == FileRoute::Sysnative ? SysnativeDirectory(SystemDirectory) : SystemDirectory;
+    }
+    std::wstring OemInfoPath() const { return SystemFilesDirectory() + L"\\oeminfo.ini"; }
+    std::wstring OemLogoPath() const { return SystemFilesDirectory() + L"\\oemlogo.bmp"; }
+    std::wstring OemLogoSystemName() const { return SystemDirectory + L"\\oemlogo.bmp"; }
     std::wstring StagedOemInfoPath() const { return TempDirectory + L"oeminfo.tmp"; }
     std::wstring StagedLogoPath() const { return TempDirectory + L"oemlogo.tmp"; }
 };

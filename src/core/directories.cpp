@@ -1,8 +1,14 @@
 #include "core/directories.h"
 
+#include "core/placement.h"
+
 namespace bw {
 
-void ComputeSystemDirectory(AppState& state, Platform& os) { state.SystemDirectory = os.SystemDirectory().value_or(L""); }
+void ComputeSystemDirectory(AppState& state, Platform& os) {
+    state.SystemDirectory = os.SystemDirectory().value_or(L"");
+    state.SystemFiles =
+        state.SystemDirectory.empty() ? FileRoute::AsNamed : ProbeSystemFileRoute(os, state.SystemDirectory);
+}
 
 void ComputeTempDirectory(AppState& state, Platform& os) {
     std::wstring dir = os.TempPath().value_or(L"");

@@ -1,6 +1,7 @@
 #pragma once
 // The one seam between the program and the operating system: files, registry, version, directories,
 // the shell and pictures. Window code calls Win32 directly only for its windows and controls.
+#include "core/placement_logic.h"
 #include "core/unique_handle.h"
 #include "sysinfo/version_logic.h"
 
@@ -26,8 +27,13 @@ enum class PlatformOp {
     RegRead,
     RegWrite,
     GetVersion,
+    RunsUnderWow64,
+    DisableFsRedirection,
+    RevertFsRedirection,
+    ExpandEnvironment,
     ShellOpen,
     LoadPictureFile,
+    LoadPicture,
     LoadResourceBitmap,
     LoadResourceCursor,
     Count
@@ -61,16 +67,27 @@ public:
     virtual bool SetAttributes(const std::wstring& path, std::uint32_t attributes) = 0;
     virtual bool DeletePath(const std::wstring& path) = 0;
 
+    // While the redirector is off, a 32-bit process on 64-bit Windows reaches the native system directory under
+    // its own name. Nothing that may load a DLL must run until it is reverted with the previous state.
+    virtual bool DisableFsRedirection(void*& previous) = 0;
+    virtual bool RevertFsRedirection(void* previous) = 0;
+
+    // Registry calls take a view (kRegViewDefault or kRegView64), added to the key's access.
     // Reads one value under a key opened for reading only; the data comes whole, whatever its length.
     // Returns the registry's error code, 0 on success.
-    virtual long RegRead(HKEY root, const std::wstring& keyPath, const std::wstring& name, RegData& out) = 0;
+    virtual long RegRead(HKEY root, const std::wstring& keyPath, const std::wstring& name, RegData& out,
+                         std::uint32_t view) = 0;
     // Creates or opens the key (class "1", access 0x2003F, inheritable handle) and stores a REG_SZ value
     // with its terminating NUL. Returns the registry's error code, 0 on success.
     virtual long RegWriteString(HKEY root, const std::wstring& keyPath, const std::wstring& name,
-                                const std::wstring& value) = 0;
+                                const std::wstring& value, std::uint32_t view) = 0;
 
     // The version record; all zero when the query fails.
     virtual OsVersion GetVersion() = 0;
+    // True when this is a 32-bit process on 64-bit Windows.
+    virtual bool RunsUnderWow64() = 0;
+    // The text with %NAME% replaced by the environment's values; nullopt when the system cannot expand it.
+    virtual std::optional<std::wstring> ExpandEnvironment(const std::wstring& text) = 0;
 
     // Asks the shell to open a document or web address; no owner window.
     virtual void ShellOpen(const std::wstring& target, int showCommand) = 0;
@@ -78,6 +95,7 @@ public:
     // Pictures: a file in any format the system's picture loader takes, and bitmaps and cursors of the
     // program's own resources.
     virtual UniquePicture LoadPictureFile(const std::wstring& path) = 0;
+    virtual UniquePicture LoadPicture(std::string_view bytes) = 0;
     virtual UniqueBitmap LoadResourceBitmap(int id) = 0;
     virtual UniqueCursor LoadResourceCursor(int id) = 0;
 };

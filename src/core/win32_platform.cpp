@@ -25,6 +25,17 @@ std::optional<std::wstring> DirectoryFrom(UINT (*query)(wchar_t*, UINT)) {
     }
 }
 
+// A function of kernel32 that not every system the program starts on has (2000 lacks IsWow64Process, 32-bit XP
+// the redirector's pair), so it is looked up instead of imported. nullptr when absent.
+template <typename F>
+F* Kernel32Function(const char* name) {
+    HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
+    if (!kernel32)
+        return nullptr;
+    // Through a generic function pointer: a direct cast between unrelated function types draws a warning.
+    return reinterpret_cast<F*>(reinterpret_cast<void (*)()>(GetProcAddress(kernel32, name)));
+}
+
 UINT QuerySystemDirectory(wchar_t* buffer, UINT size) { return GetSystemDirectoryW(buffer, size); }
 UINT QueryTempPath(wchar_t* buffer, UINT size) { return GetTempPathW(size, buffer); }
 
@@ -99,9 +110,20 @@ bool Win32Platform::SetAttributes(const std::wstring& path, std::uint32_t attrib
 
 bool Win32Platform::DeletePath(const std::wstring& path) { return DeleteFileW(path.c_str()) != FALSE; }
 
-long Win32Platform::RegRead(HKEY root, const std::wstring& keyPath, const std::wstring& name, RegData& out) {
+bool Win32Platform::DisableFsRedirection(void*& previous) {
+    auto* disable = Kernel32Function<BOOL WINAPI(PVOID*)>("Wow64DisableWow64FsRedirection");
+    return disable && disable(&previous);
+}
+
+bool Win32Platform::RevertFsRedirection(void* previous) {
+    auto* revert = Kernel32Function<BOOL WINAPI(PVOID)>("Wow64RevertWow64FsRedirection");
+    return revert && revert(previous);
+}
+
+long Win32Platform::RegRead(HKEY root, const std::wstring& keyPath, const std::wstring& name, RegData& out,
+                            std::uint32_t view) {
     UniqueHKey key;
-    LSTATUS status = RegOpenKeyExW(root, keyPath.c_str(), 0, KEY_QUERY_VALUE, key.put());
+    LSTATUS status = RegOpenKeyExW(root, keyPath.c_str(), 0, KEY_QUERY_VALUE | view, key.put());
     if (status != ERROR_SUCCESS)
         return status;
     // Ask for the size first; the value may change between the calls, so try again while it grows.
@@ -125,12 +147,12 @@ long Win32Platform::RegRead(HKEY root, const std::wstring& keyPath, const std::w
 }
 
 long Win32Platform::RegWriteString(HKEY root, const std::wstring& keyPath, const std::wstring& name,
-                                   const std::wstring& value) {
+                                   const std::wstring& value, std::uint32_t view) {
     SECURITY_ATTRIBUTES security{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     wchar_t keyClass[] = L"1";
     UniqueHKey key;
     DWORD disposition = 0;
-    LSTATUS status = RegCreateKeyExW(root, keyPath.c_str(), 0, keyClass, REG_OPTION_NON_VOLATILE, kWriteAccess,
+    LSTATUS status = RegCreateKeyExW(root, keyPath.c_str(), 0, keyClass, REG_OPTION_NON_VOLATILE, kWriteAccess | view,
                                      &security, key.put(), &disposition);
     if (status != ERROR_SUCCESS)
         return status;
@@ -161,19 +183,51 @@ OsVersion Win32Platform::GetVersion() {
     return v;
 }
 
+bool Win32Platform::RunsUnderWow64() {
+    // A process never changes sides: ask once.
+    static const bool wow64 = [] {
+        std::optional<bool> answer;
+        if (auto* isWow64Process = Kernel32Function<BOOL WINAPI(HANDLE, PBOOL)>("IsWow64Process")) {
+            BOOL result = FALSE;
+            if (isWow64Process(GetCurrentProcess(), &result))
+                answer = result != FALSE;
+        }
+        return ProcessUnderWow64(sizeof(void*) * 8, answer);
+    }();
+    return wow64;
+}
+
+std::optional<std::wstring> Win32Platform::ExpandEnvironment(const std::wstring& text) {
+    std::wstring buffer(text.size() + MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = ExpandEnvironmentStringsW(text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n == 0)
+            return std::nullopt;
+        if (n <= buffer.size()) {
+            buffer.resize(n - 1); // n counts the terminating NUL
+            return buffer;
+        }
+        buffer.assign(n, L'\0');
+    }
+}
+
 void Win32Platform::ShellOpen(const std::wstring& target, int showCommand) {
     ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, showCommand);
 }
 
 UniquePicture Win32Platform::LoadPictureFile(const std::wstring& path) {
     const auto bytes = ReadFile(path);
-    if (!bytes || bytes->empty())
+    return bytes ? LoadPicture(*bytes) : UniquePicture{};
+}
+
+UniquePicture Win32Platform::LoadPicture(std::string_view bytes) {
+    if (bytes.empty())
         return {};
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes->size());
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
     if (!memory)
         return {};
     if (void* p = GlobalLock(memory)) {
-        memcpy(p, bytes->data(), bytes->size());
+        memcpy(p, bytes.data(), bytes.size());
         GlobalUnlock(memory);
     }
     ComPtr<IStream> stream;
@@ -183,7 +237,7 @@ UniquePicture Win32Platform::LoadPictureFile(const std::wstring& path) {
         return {};
     }
     UniquePicture picture;
-    if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(bytes->size()), FALSE, IID_IPicture,
+    if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
                               reinterpret_cast<void**>(picture.put()))))
         return {};
     return picture;

@@ -15,12 +15,18 @@ public:
     bool MoveFileOver(const std::wstring& from, const std::wstring& to) override;
     bool SetAttributes(const std::wstring& path, std::uint32_t attributes) override;
     bool DeletePath(const std::wstring& path) override;
-    long RegRead(HKEY root, const std::wstring& keyPath, const std::wstring& name, RegData& out) override;
-    long RegWriteString(HKEY root, const std::wstring& keyPath, const std::wstring& name,
-                        const std::wstring& value) override;
+    bool DisableFsRedirection(void*& previous) override;
+    bool RevertFsRedirection(void* previous) override;
+    long RegRead(HKEY root, const std::wstring& keyPath, const std::wstring& name, RegData& out,
+                 std::uint32_t view) override;
+    long RegWriteString(HKEY root, const std::wstring& keyPath, const std::wstring& name, const std::wstring& value,
+                        std::uint32_t view) override;
     OsVersion GetVersion() override;
+    bool RunsUnderWow64() override;
+    std::optional<std::wstring> ExpandEnvironment(const std::wstring& text) override;
     void ShellOpen(const std::wstring& target, int showCommand) override;
     UniquePicture LoadPictureFile(const std::wstring& path) override;
+    UniquePicture LoadPicture(std::string_view bytes) override;
     UniqueBitmap LoadResourceBitmap(int id) override;
     UniqueCursor LoadResourceCursor(int id) override;
 };

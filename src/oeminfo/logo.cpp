@@ -1,6 +1,8 @@
 #include "oeminfo/logo.h"
 
 #include "core/file_replace.h"
+#include "core/placement.h"
+#include "oeminfo/oem_key.h"
 #include "oeminfo/oeminfo.h"
 
 namespace bw {
@@ -23,7 +25,32 @@ bool InstallLogo(AppState& state, Platform& os) {
     case Presence::Present:
         break;
     }
-    return ReplaceFileSafely(os, state.StagedLogoPath(), state.OemLogoPath());
+    RedirectionOff native(state, os);
+    if (!native || !ReplaceFileSafely(os, state.StagedLogoPath(), state.OemLogoPath()))
+        return false;
+    state.LogoInstalledThisRun = true;
+    return true;
+}
+
+std::optional<UniquePicture> LoadShownLogo(const AppState& state, Platform& os) {
+    auto present = [&](const RoutedPath& file) {
+        RedirectionOff native(os, file.redirectionOff);
+        return native && FileIsPresent(os, file.path);
+    };
+    const std::wstring named = OemKeyLogo(os);
+    RoutedPath shown = RouteSystemPath(named, state.SystemDirectory, state.SystemFiles);
+    if (named.empty() || !present(shown)) {
+        shown = RouteSystemPath(state.OemLogoSystemName(), state.SystemDirectory, state.SystemFiles);
+        if (!present(shown))
+            return std::nullopt;
+    }
+    if (!shown.redirectionOff)
+        return os.LoadPictureFile(shown.path);
+    // The picture loader may load DLLs, so only the reading runs with the redirector off.
+    std::optional<std::string> bytes;
+    if (RedirectionOff native(os, true); native)
+        bytes = os.ReadFile(shown.path);
+    return bytes ? os.LoadPicture(*bytes) : UniquePicture{};
 }
 
 } // namespace bw

@@ -3,6 +3,7 @@
 #include "core/app_state.h"
 #include "core/platform.h"
 
+#include <optional>
 #include <string>
 
 namespace bw {
@@ -14,5 +15,9 @@ bool StageLogo(AppState& state, Platform& os, const std::wstring& chosen);
 // Installs the logo staged by this run, if any, keeping the installed file's attributes. A staging file left
 // by another run is ignored. True when there was nothing to install or the logo was installed.
 bool InstallLogo(AppState& state, Platform& os);
+
+// The picture System shows: the one the OEMInformation key names where that file exists, else oemlogo.bmp.
+// nullopt when neither file exists; an empty picture when the file is no picture.
+std::optional<UniquePicture> LoadShownLogo(const AppState& state, Platform& os);
 
 } // namespace bw

@@ -2,16 +2,29 @@
 
 #include "core/ansi.h"
 #include "core/file_replace.h"
+#include "core/placement.h"
 #include "oeminfo/oeminfo_logic.h"
 
 namespace bw {
 
 namespace {
 
-std::optional<std::vector<std::string>> ReadLines(const AppState& state, Platform& os) {
-    if (!FileIsPresent(os, state.OemInfoPath()))
+std::optional<std::string> ReadBytes(const AppState& state, Platform& os) {
+    RedirectionOff native(state, os);
+    if (!native)
         return std::nullopt;
-    const auto bytes = os.ReadFile(state.OemInfoPath());
+    return os.ReadFile(state.OemInfoPath());
+}
+
+Presence OemInfoPresence(const AppState& state, Platform& os) {
+    RedirectionOff native(state, os);
+    return native ? FilePresence(os, state.OemInfoPath()) : Presence::Unknown;
+}
+
+std::optional<std::vector<std::string>> ReadLines(const AppState& state, Platform& os) {
+    if (OemInfoPresence(state, os) != Presence::Present)
+        return std::nullopt;
+    const auto bytes = ReadBytes(state, os);
     if (!bytes)
         return std::nullopt;
     return SplitFileLines(*bytes);
@@ -50,7 +63,7 @@ std::wstring LoadSupportText(const AppState& state, Platform& os) {
 }
 
 bool LoadSupportLines(AppState& state, Platform& os) {
-    const auto bytes = os.ReadFile(state.OemInfoPath());
+    const auto bytes = ReadBytes(state, os);
     if (!bytes)
         return false;
     std::vector<std::wstring> values;
@@ -62,7 +75,7 @@ bool LoadSupportLines(AppState& state, Platform& os) {
 
 bool SaveOemInfo(AppState& state, Platform& os, const std::wstring& maker, const std::wstring& model) {
     if (!state.SupportEdited()) {
-        switch (FilePresence(os, state.OemInfoPath())) {
+        switch (OemInfoPresence(state, os)) {
         case Presence::Absent:
             StoreDefaultSupportLine(state);
             break;
@@ -83,7 +96,8 @@ bool SaveOemInfo(AppState& state, Platform& os, const std::wstring& maker, const
     const std::wstring staging = state.StagedOemInfoPath();
     if (!os.WriteFile(staging, bytes))
         return false;
-    return ReplaceFileSafely(os, staging, state.OemInfoPath());
+    RedirectionOff native(state, os);
+    return native && ReplaceFileSafely(os, staging, state.OemInfoPath());
 }
 
 } // namespace bw

@@ -1,19 +1,21 @@
 #include "registry/mReg.h"
 
+#include "core/placement.h"
 #include "registry/regdata_logic.h"
 
 namespace bw {
 
 std::wstring GetRegString(Platform& os, HKEY root, const std::wstring& keyPath, const std::wstring& name) {
     RegData data;
-    if (os.RegRead(root, keyPath, name, data) != ERROR_SUCCESS)
+    if (os.RegRead(root, keyPath, name, data, MachineRegistryView(os)) != ERROR_SUCCESS)
         return {};
     return DecodeRegString(data.type, data.bytes);
 }
 
 bool SetRegString(Platform& os, HKEY root, const std::wstring& keyPath, const std::wstring& name,
                   const std::wstring& value) {
-    return os.RegWriteString(root, keyPath, name, value.empty() ? std::wstring(L" ") : value) == ERROR_SUCCESS;
+    return os.RegWriteString(root, keyPath, name, value.empty() ? std::wstring(L" ") : value,
+                             MachineRegistryView(os)) == ERROR_SUCCESS;
 }
 
 } // namespace bw

@@ -1,5 +1,5 @@
 #pragma once
-// Reading and writing single string values of the registry.
+// Reading and writing single string values of the registry, in the view the system itself uses.
 #include "core/platform.h"
 
 #include <string>

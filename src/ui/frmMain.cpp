@@ -5,6 +5,7 @@
 #include "core/directories.h"
 #include "oeminfo/logo.h"
 #include "oeminfo/logo_logic.h"
+#include "oeminfo/oem_key.h"
 #include "oeminfo/oeminfo.h"
 #include "registry/registration.h"
 #include "sysinfo/mSysInfo.h"
@@ -332,8 +333,8 @@ void frmMain::LoadRegistration() {
 }
 
 void frmMain::LoadOemInfoBoxes() {
-    // Without the file, or without a value, the box keeps its designed text.
-    const OemInfo info = LoadOemInfo(m_state, m_os);
+    // Without a value from the system, the box keeps its designed text.
+    const OemInfo info = LoadShownOemInfo(m_state, m_os);
     if (info.maker)
         SetWindowTextW(Control(MainId::txtManufacturer), info.maker->c_str());
     if (info.model)
@@ -341,11 +342,11 @@ void frmMain::LoadOemInfoBoxes() {
 }
 
 void frmMain::LoadLogoPreview() {
-    const std::wstring path = m_state.OemLogoPath();
-    if (!FileIsPresent(m_os, path))
+    auto picture = LoadShownLogo(m_state, m_os);
+    if (!picture)
         return;
     // A logo that is no picture leaves the box at its designed size: a blank area in the window colour, centred.
-    Step([&] { ShowLogo(m_os.LoadPictureFile(path)); });
+    Step([&] { ShowLogo(*picture); });
     if (!m_logo) {
         const RECT rc = ChildRect(Control(MainId::picLogo));
         UniqueBitmap blank = BlankBitmap(rc.right - rc.left, rc.bottom - rc.top, COLOR_WINDOW);
@@ -394,8 +395,10 @@ void frmMain::Unload() {
 bool frmMain::ApplyChanges() {
     const Registration values{Text(MainId::txtUserName), Text(MainId::txtOrganization), Text(MainId::txtProductID)};
     const RegistrationFailures registration = WriteRegistration(m_os, values);
-    const bool oemInfoSaved = SaveOemInfo(m_state, m_os, Text(MainId::txtManufacturer), Text(MainId::txtModel));
+    const std::wstring maker = Text(MainId::txtManufacturer), model = Text(MainId::txtModel);
+    const bool oemInfoSaved = SaveOemInfo(m_state, m_os, maker, model);
     const bool logoInstalled = InstallLogo(m_state, m_os);
+    const bool oemKeySaved = SaveOemKey(m_state, m_os, maker, model);
 
     std::wstring lost;
     if (registration.owner)
@@ -408,6 +411,8 @@ bool frmMain::ApplyChanges() {
         lost += L"\nOEM 信息文件 oeminfo.ini";
     if (!logoInstalled)
         lost += L"\nOEM Logo 图片 oemlogo.bmp";
+    if (!oemKeySaved)
+        lost += L"\nOEM 信息注册表项 (OEMInformation)";
     if (lost.empty())
         return true;
     Report(L"以下内容未能保存：" + lost + L"\n\n其余内容已保存。", MB_ICONWARNING | MB_OK);

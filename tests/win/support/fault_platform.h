@@ -19,6 +19,7 @@ public:
     void ResetCalls() { m_calls.fill(0); }
 
     std::vector<std::pair<std::wstring, int>> shellRequests;
+    std::optional<OsVersion> version; // reported instead of the system's when set
 
     std::optional<std::wstring> SystemDirectory() override {
         return Call(PlatformOp::SystemDirectory, std::nullopt, [&] { return m_real.SystemDirectory(); });
@@ -55,15 +56,30 @@ public:
     bool DeletePath(const std::wstring& path) override {
         return Call(PlatformOp::DeletePath, false, [&] { return m_real.DeletePath(path); });
     }
-    long RegRead(HKEY root, const std::wstring& key, const std::wstring& name, RegData& out) override {
-        return Call(PlatformOp::RegRead, long{ERROR_ACCESS_DENIED}, [&] { return m_real.RegRead(root, key, name, out); });
+    bool DisableFsRedirection(void*& previous) override {
+        return Call(PlatformOp::DisableFsRedirection, false, [&] { return m_real.DisableFsRedirection(previous); });
     }
-    long RegWriteString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& value) override {
+    bool RevertFsRedirection(void* previous) override {
+        return Call(PlatformOp::RevertFsRedirection, false, [&] { return m_real.RevertFsRedirection(previous); });
+    }
+    long RegRead(HKEY root, const std::wstring& key, const std::wstring& name, RegData& out,
+                 std::uint32_t view) override {
+        return Call(PlatformOp::RegRead, long{ERROR_ACCESS_DENIED},
+                    [&] { return m_real.RegRead(root, key, name, out, view); });
+    }
+    long RegWriteString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& value,
+                        std::uint32_t view) override {
         return Call(PlatformOp::RegWrite, long{ERROR_ACCESS_DENIED},
-                    [&] { return m_real.RegWriteString(root, key, name, value); });
+                    [&] { return m_real.RegWriteString(root, key, name, value, view); });
     }
     OsVersion GetVersion() override {
-        return Call(PlatformOp::GetVersion, OsVersion{}, [&] { return m_real.GetVersion(); });
+        return Call(PlatformOp::GetVersion, OsVersion{}, [&] { return version.value_or(m_real.GetVersion()); });
+    }
+    bool RunsUnderWow64() override {
+        return Call(PlatformOp::RunsUnderWow64, false, [&] { return m_real.RunsUnderWow64(); });
+    }
+    std::optional<std::wstring> ExpandEnvironment(const std::wstring& text) override {
+        return Call(PlatformOp::ExpandEnvironment, std::nullopt, [&] { return m_real.ExpandEnvironment(text); });
     }
     void ShellOpen(const std::wstring& target, int showCommand) override {
         Fails(PlatformOp::ShellOpen);
@@ -71,6 +87,9 @@ public:
     }
     UniquePicture LoadPictureFile(const std::wstring& path) override {
         return Fails(PlatformOp::LoadPictureFile) ? UniquePicture{} : m_real.LoadPictureFile(path);
+    }
+    UniquePicture LoadPicture(std::string_view bytes) override {
+        return Fails(PlatformOp::LoadPicture) ? UniquePicture{} : m_real.LoadPicture(bytes);
     }
     UniqueBitmap LoadResourceBitmap(int id) override {
         return Fails(PlatformOp::LoadResourceBitmap) ? UniqueBitmap{} : m_real.LoadResourceBitmap(id);

@@ -1,0 +1,24 @@
+#pragma once
+// The OEMInformation key, from which System takes maker, model and logo from Windows Vista on; before that
+// nothing reads or writes it.
+#include "core/app_state.h"
+#include "core/platform.h"
+#include "oeminfo/oeminfo.h"
+
+#include <string>
+
+namespace bw {
+
+inline constexpr wchar_t kOemInformationKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation";
+
+// Maker and model as System shows them: the key's where it has them, else the file's.
+OemInfo LoadShownOemInfo(const AppState& state, Platform& os);
+
+// The picture the key names, with the environment's values in place; empty when it names none.
+std::wstring OemKeyLogo(Platform& os);
+
+// Stores maker and model as typed and, once this run has installed a logo, where it is; every other value of the
+// key stays. True when all was stored or the system has no such key.
+bool SaveOemKey(const AppState& state, Platform& os, const std::wstring& maker, const std::wstring& model);
+
+} // namespace bw
