@@ -28,19 +28,20 @@ display=(-a)
 xvfb-run "${display[@]}" -s "-screen 0 1024x768x24" bash -c '
     "$WINESERVER" -p
     "$WINE" "$1/bench_startup.exe" "$2" "$3" "$4" "no oeminfo.ini and no logo, as on a new system" >"$5.1" &&
+        "$WINE" "$1/bench_startup.exe" "$2" "$6" "$4" "as on a new system, against the bare window with Brandwick'"'"'s manifest and visual styles" >"$5.4" &&
         "$WINE" "$1/bench_save_read.exe" "$4" >"$5.3" &&
         "$WINE" "$1/bench_startup.exe" "$2" "$3" "$4" "with the saved oeminfo.ini and logo" >"$5.2"
     rc=$?
     "$WINESERVER" -k
     exit $rc' bench "$build" "$(winpath $build/Brandwick.exe)" "$(winpath $build/bench_bare_window.exe)" "$runs" \
-    "$results"
+    "$results" "$(winpath $build/bench_bare_window_styled.exe)"
 {
     echo "| Measure | Brandwick | Baseline | Ratio |"
     echo "|---|---|---|---|"
-    cat "$results.1" "$results.2"
+    cat "$results.1" "$results.2" "$results.4"
     cat "$results.3"
 } | tr -d '\r' | tee "$results"
-rm -f "$results".[123]
+rm -f "$results".[1234]
 
 exe=build/win32/Brandwick.exe
 footprint() {
@@ -59,11 +60,13 @@ sections64=$(footprint "$build/Brandwick.exe" x86_64-w64-mingw32-objdump)
 echo "$sections"
 
 compiler=$(sed -n 's/^set(CMAKE_CXX_COMPILER "\(.*\)")$/\1/p' build/win32/CMakeFiles/*/CMakeCXXCompiler.cmake | head -1)
-flags=$(grep '^CMAKE_CXX_FLAGS_RELEASE:' build/win32/CMakeCache.txt | cut -d= -f2)
+flags=$(ninja -C build/win32 -t commands Brandwick.exe | tr ' ' '\n' |
+    grep -E '^(-O[s0-3]|-flto.*|-ffunction-sections|-fdata-sections|-fno-fat-lto-objects|-s|-Wl,--gc-sections|-static.*)$' |
+    sort -u | tr '\n' ' ' | sed 's/ $//')
 machine="$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(nproc) cores available, \
 $(awk '/MemTotal/{printf "%.1f GiB", $2/1048576}' /proc/meminfo) memory; \
 $(. /etc/os-release; echo "$PRETTY_NAME"), Linux $(uname -r); $("$WINE" --version 2>/dev/null); \
-$(basename "$compiler") $("$compiler" -dumpfullversion) with the Release flags \`$flags\` (+ the project's own)"
+$(basename "$compiler") $("$compiler" -dumpfullversion), size and link flags \`$flags\`"
 
 doc=docs/PERFORMANCE.md
 section=$(mktemp)
