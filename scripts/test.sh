@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Builds all four configurations and runs every test: the portable logic natively (also under
-# AddressSanitizer and UBSan), the checks of the 32-bit release, and the Windows tests under Wine.
+# Builds every configuration and runs every test: the portable logic natively (also under
+# AddressSanitizer and UBSan), the checks of the 32- and 64-bit releases and their zips, and the
+# Windows tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 start=$(date +%s)
 
 bash scripts/install-deps.sh
-for preset in native native-asan win32 win64; do
+for preset in native native-asan win32 win64-release win64; do
     echo "== build $preset"
     # Afresh when the folder was configured with other compilers (CMakeLists.txt says so).
     cmake --preset "$preset" >/dev/null 2>&1 || cmake --preset "$preset" --fresh >/dev/null
@@ -16,7 +17,7 @@ done
 status=0
 summary=build/test-summary.log
 : > "$summary"
-for preset in native native-asan win32; do
+for preset in native native-asan win32 win64-release; do
     echo "== test $preset"
     ctest --preset "$preset" | tee -a "$summary"
     [ "${PIPESTATUS[0]}" -eq 0 ] || status=1

@@ -1,13 +1,12 @@
 // Brandwick: edits the OEM information and registration data of Windows' System Properties.
 #include "core/app_state.h"
+#include "core/lazy_dll.h"
 #include "core/win32_platform.h"
 #include "ui/frmMain.h"
 
-#include <ole2.h>
-
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
-    // Pictures are loaded through OLE.
-    const HRESULT ole = OleInitialize(nullptr);
+    // OLE starts at the first picture or open-file dialog, and ends here.
+    bw::OleOnDemand ole;
     int exitCode = 1;
     {
         bw::AppState state;
@@ -16,7 +15,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
         if (main.Create(showCommand))
             exitCode = bw::RunMessageLoop();
     }
-    if (SUCCEEDED(ole))
-        OleUninitialize();
     return exitCode;
 }

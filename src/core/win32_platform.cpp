@@ -1,5 +1,7 @@
 #include "core/win32_platform.h"
 
+#include "core/lazy_dll.h"
+
 #include <shellapi.h>
 
 #include <iterator>
@@ -212,7 +214,8 @@ std::optional<std::wstring> Win32Platform::ExpandEnvironment(const std::wstring&
 }
 
 void Win32Platform::ShellOpen(const std::wstring& target, int showCommand) {
-    ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, showCommand);
+    if (auto shellExecute = SystemFunction<decltype(ShellExecuteW)>(SystemDll::shell32, "ShellExecuteW"))
+        shellExecute(nullptr, L"open", target.c_str(), nullptr, nullptr, showCommand);
 }
 
 UniquePicture Win32Platform::LoadPictureFile(const std::wstring& path) {
@@ -223,6 +226,10 @@ UniquePicture Win32Platform::LoadPictureFile(const std::wstring& path) {
 UniquePicture Win32Platform::LoadPicture(std::string_view bytes) {
     if (bytes.empty())
         return {};
+    auto createStream = SystemFunction<decltype(CreateStreamOnHGlobal)>(SystemDll::ole32, "CreateStreamOnHGlobal");
+    auto loadPicture = SystemFunction<decltype(OleLoadPicture)>(SystemDll::oleaut32, "OleLoadPicture");
+    if (!EnsureOle() || !createStream || !loadPicture)
+        return {};
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
     if (!memory)
         return {};
@@ -232,12 +239,12 @@ UniquePicture Win32Platform::LoadPicture(std::string_view bytes) {
     }
     ComPtr<IStream> stream;
     // The stream owns the memory from here on.
-    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, stream.put()))) {
+    if (FAILED(createStream(memory, TRUE, stream.put()))) {
         GlobalFree(memory);
         return {};
     }
     UniquePicture picture;
-    if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
+    if (FAILED(loadPicture(stream.get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
                               reinterpret_cast<void**>(picture.put()))))
         return {};
     return picture;

@@ -1,25 +1,31 @@
 #include "oeminfo/oeminfo_logic.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace bw {
 
 std::vector<std::string> SplitFileLines(std::string_view bytes) {
+    // memchr, not a loop over every byte: reading costs little more than the file's own size.
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const char c = bytes[i];
-        if (c == '\r' || c == '\n') {
-            lines.emplace_back(bytes.substr(start, i - start));
-            i += (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
-            start = i;
-        } else {
-            ++i;
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    const char* lf = nullptr; // the next LF at or after p, or end; searched again only once p has passed it
+    while (p < end) {
+        if (!lf || lf < p) {
+            lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+            if (!lf)
+                lf = end;
         }
+        const char* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(lf - p)));
+        const char* stop = cr ? cr : lf;
+        lines.emplace_back(p, static_cast<std::size_t>(stop - p));
+        if (stop == end)
+            break;
+        p = stop + 1;
+        if (*stop == '\r' && p < end && *p == '\n')
+            ++p;
     }
-    if (start < bytes.size())
-        lines.emplace_back(bytes.substr(start));
     return lines;
 }
 

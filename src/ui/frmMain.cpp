@@ -3,6 +3,7 @@
 #include "resource.h"
 
 #include "core/directories.h"
+#include "core/lazy_dll.h"
 #include "oeminfo/logo.h"
 #include "oeminfo/logo_logic.h"
 #include "oeminfo/oem_key.h"
@@ -434,7 +435,10 @@ void frmMain::ChooseLogo() {
         ofn.Flags |= OFN_ENABLEHOOK;
         ofn.lpfnHook = m_dlgLogoHook;
     }
-    if (!GetOpenFileNameW(&ofn)) {
+    // The dialog's shell views want OLE on this thread, as pictures do.
+    EnsureOle();
+    auto getOpenFileName = SystemFunction<decltype(GetOpenFileNameW)>(SystemDll::comdlg32, "GetOpenFileNameW");
+    if (!getOpenFileName || !getOpenFileName(&ofn)) {
         // Cancelled: the dialog keeps the name it had.
         m_dlgLogoFile = previous;
         return;
