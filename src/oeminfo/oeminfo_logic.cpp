@@ -59,8 +59,12 @@ std::optional<std::vector<std::string>> ParseSupportValues(const std::vector<std
 
 std::string BuildOemInfo(std::string_view maker, std::string_view model, const std::vector<std::string>& support) {
     std::string out;
+    // A line break inside a value would start a line of its own, even a header: it is stored as a space.
     const auto line = [&out](std::string_view a, std::string_view b = {}) {
-        out.append(a).append(b).append("\r\n");
+        out.append(a);
+        for (const char c : b)
+            out.push_back(c == '\r' || c == '\n' ? ' ' : c);
+        out.append("\r\n");
     };
     line(kGeneralHeader);
     line("Manufacturer=", maker);

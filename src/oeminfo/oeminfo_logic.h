@@ -40,7 +40,8 @@ GeneralValues ParseGeneral(const std::vector<std::string>& lines);
 std::optional<std::vector<std::string>> ParseSupportValues(const std::vector<std::string>& lines);
 
 // The file as written: "[General]", "Manufacturer=", "Model=", "[Support Information]", then
-// "Line1=" .. "LineN=" numbered without gaps; every line ends with CR LF.
+// "Line1=" .. "LineN=" numbered without gaps; every line ends with CR LF. Each value is one line: a CR or LF
+// in it is written as a space, every other byte as it is.
 std::string BuildOemInfo(std::string_view maker, std::string_view model, const std::vector<std::string>& support);
 
 // Support-line table operations. Index 0 (the marker slot) is never touched here.

@@ -53,6 +53,17 @@ TEST(OemFileWriting, FixedLayoutNumberedWithoutGapsAndReadBackWhole) {
     EXPECT_EQ(ParseSupportValues(SplitFileLines(file)).value_or(Lines{}), values);
 }
 
+TEST(OemFileWriting, LineBreaksInAValueBecomeSpacesAndNothingElseChanges) {
+    const std::string file = BuildOemInfo("X\r\n[Support Information]\r\nLine1=pwn", "a\rb\nc=[General]",
+                                          {"\n", "k=[Support Information]\r"});
+    const Lines lines = SplitFileLines(file);
+    EXPECT_EQ(lines.size(), 6u);
+    const GeneralValues g = ParseGeneral(lines);
+    EXPECT_EQ(g.maker.value_or("?"), "X  [Support Information]  Line1=pwn");
+    EXPECT_EQ(g.model.value_or("?"), "a b c=[General]");
+    EXPECT_EQ(ParseSupportValues(lines).value_or(Lines{}), (Lines{" ", "k=[Support Information] "}));
+}
+
 TEST(SupportTable, StoresAnyNumberOfLinesWithoutTouchingTheMarker) {
     AppState s;
     EXPECT_EQ(s.SupportLineCount, 0);
