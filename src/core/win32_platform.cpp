@@ -1,5 +1,7 @@
 #include "core/win32_platform.h"
 
+#include "oeminfo/picture_check_logic.h"
+
 #include <shellapi.h>
 
 #include <iterator>
@@ -159,7 +161,8 @@ void Win32Platform::ShellOpen(const std::wstring& target, int showCommand) {
 
 UniquePicture Win32Platform::LoadPictureFile(const std::wstring& path) {
     const auto bytes = ReadFile(path);
-    if (!bytes || bytes->empty())
+    // The system's loader trusts a picture's own sizes and offsets: it sees only files whose structure holds.
+    if (!bytes || CheckPicture(*bytes) == PictureFormat::None)
         return {};
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes->size());
     if (!memory)
