@@ -1,7 +1,8 @@
-// Writes the picture corpus into a folder, one file a picture; the name of each malformed one starts "bad-".
+// Writes the picture corpus into a folder (made when missing), one file a picture; the name of each malformed one starts "bad-".
 #include "picture_corpus.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -10,6 +11,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
         return 2;
     }
+    std::error_code error;
+    std::filesystem::create_directories(argv[1], error);
     int written = 0;
     for (const bw::corpus::Picture& p : bw::corpus::PictureCorpus()) {
         const std::string path =
