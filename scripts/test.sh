@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Builds all four configurations and runs every test: the portable logic natively (also under
-# AddressSanitizer and UBSan), the checks of the 32-bit release, and the Windows tests under Wine.
+# Builds all five configurations and runs every test: the portable logic natively (also under
+# AddressSanitizer and UBSan), the fuzz targets' corpus replay, the checks of the 32-bit release, and the
+# Windows tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 start=$(date +%s)
 
 bash scripts/install-deps.sh
-for preset in native native-asan win32 win64; do
+for preset in native native-asan fuzz win32 win64; do
     echo "== build $preset"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"
@@ -15,7 +16,7 @@ done
 status=0
 summary=build/test-summary.log
 : > "$summary"
-for preset in native native-asan win32; do
+for preset in native native-asan fuzz win32; do
     echo "== test $preset"
     ctest --preset "$preset" | tee -a "$summary"
     [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
@@ -38,7 +39,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     exit $rc' "$WINESERVER" | tee -a "$summary"
 [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 
-# One line for all four runs, from ctest's own closing lines ("...0 tests failed out of 43").
+# One line for all five runs, from ctest's own closing lines ("...0 tests failed out of 43").
 read -r total failed < <(awk '/tests failed out of/ {f += $(NF-5); t += $NF} END {print t+0, f+0}' "$summary")
 echo "== all tests took $(( $(date +%s) - start )) s"
 echo "tests: $(( total - failed )) passed, $failed failed"

@@ -1,6 +1,7 @@
 #pragma once
 // The application-wide state: the two directories and the support-line table.
 // It lives from program start to program end; nothing else holds a copy of it.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,9 +17,13 @@ struct AppState {
     // Entries past the count may hold stale lines and are never written.
     std::vector<std::wstring> SupportLines = std::vector<std::wstring>(256);
     int SupportLineCount = 0;
-    // Set when a logo is staged by this run: a staging file left behind by an earlier run is not ours.
-    bool LogoStagedThisRun = false;
+    // What this run put into each staging file. The names are shared by every running instance: a staging
+    // file that holds anything else belongs to another run (or was changed or removed by one).
+    std::optional<std::string> StagedLogo;
+    std::optional<std::string> StagedOemInfo;
 
+    // Without both, the paths below would name files in the root or the current folder.
+    bool KnowsDirectories() const { return !SystemDirectory.empty() && !TempDirectory.empty(); }
     bool SupportEdited() const { return SupportLines[0] == SupportEditedMarker; }
 
     std::wstring OemInfoPath() const { return SystemDirectory + L"\\oeminfo.ini"; }

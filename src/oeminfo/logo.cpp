@@ -6,24 +6,27 @@
 namespace bw {
 
 bool StageLogo(AppState& state, Platform& os, const std::wstring& chosen) {
-    if (!ReplaceFileSafely(os, chosen, state.StagedLogoPath()))
+    if (!state.KnowsDirectories())
         return false;
-    state.LogoStagedThisRun = true;
+    auto bytes = os.ReadFile(chosen);
+    if (!bytes || !ReplaceFileSafely(os, chosen, state.StagedLogoPath(), *bytes))
+        return false;
+    state.StagedLogo = std::move(bytes);
     return true;
 }
 
 bool InstallLogo(AppState& state, Platform& os) {
-    if (!state.LogoStagedThisRun)
+    if (!state.StagedLogo)
         return true;
-    switch (FilePresence(os, state.StagedLogoPath())) {
-    case Presence::Absent:
-        return true;
-    case Presence::Unknown:
+    if (!state.KnowsDirectories())
         return false;
-    case Presence::Present:
-        break;
-    }
-    return ReplaceFileSafely(os, state.StagedLogoPath(), state.OemLogoPath());
+    const std::wstring staging = state.StagedLogoPath();
+    if (FilePresence(os, staging) == Presence::Unknown)
+        return false;
+    // Another instance may have staged its own choice under the same name, or removed ours when it ended.
+    if (os.ReadFile(staging) != *state.StagedLogo && !os.WriteFile(staging, *state.StagedLogo))
+        return false;
+    return ReplaceFileSafely(os, staging, state.OemLogoPath(), *state.StagedLogo);
 }
 
 } // namespace bw

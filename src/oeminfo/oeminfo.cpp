@@ -9,7 +9,7 @@ namespace bw {
 namespace {
 
 std::optional<std::vector<std::string>> ReadLines(const AppState& state, Platform& os) {
-    if (!FileIsPresent(os, state.OemInfoPath()))
+    if (state.SystemDirectory.empty() || !FileIsPresent(os, state.OemInfoPath()))
         return std::nullopt;
     const auto bytes = os.ReadFile(state.OemInfoPath());
     if (!bytes)
@@ -61,6 +61,8 @@ bool LoadSupportLines(AppState& state, Platform& os) {
 }
 
 bool SaveOemInfo(AppState& state, Platform& os, const std::wstring& maker, const std::wstring& model) {
+    if (!state.KnowsDirectories())
+        return false;
     if (!state.SupportEdited()) {
         switch (FilePresence(os, state.OemInfoPath())) {
         case Presence::Absent:
@@ -83,7 +85,8 @@ bool SaveOemInfo(AppState& state, Platform& os, const std::wstring& maker, const
     const std::wstring staging = state.StagedOemInfoPath();
     if (!os.WriteFile(staging, bytes))
         return false;
-    return ReplaceFileSafely(os, staging, state.OemInfoPath());
+    state.StagedOemInfo = bytes;
+    return ReplaceFileSafely(os, staging, state.OemInfoPath(), bytes);
 }
 
 } // namespace bw

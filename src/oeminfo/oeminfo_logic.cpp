@@ -25,7 +25,9 @@ std::vector<std::string> SplitFileLines(std::string_view bytes) {
 
 std::string LineValue(std::string_view line) {
     const auto eq = line.find('=');
-    return std::string(eq == std::string_view::npos ? line : line.substr(eq + 1));
+    std::string value(eq == std::string_view::npos ? line : line.substr(eq + 1));
+    std::replace(value.begin(), value.end(), '\0', ' ');
+    return value;
 }
 
 std::optional<std::size_t> FindHeader(const std::vector<std::string>& lines, std::string_view header) {

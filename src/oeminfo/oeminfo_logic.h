@@ -20,8 +20,9 @@ inline constexpr wchar_t kEmptySupportLine[] = L"\x7F";
 // Splits at CR LF, lone LF or lone CR. A line end closes its line: it does not start another one.
 std::vector<std::string> SplitFileLines(std::string_view bytes);
 
-// Everything after the line's first "=", or the whole line when it has none. Nothing is trimmed.
-// In the ANSI code pages of Windows no multi-byte character contains the byte of "=".
+// Everything after the line's first "=", or the whole line when it has none. Nothing is trimmed. A NUL byte,
+// which would end the text in any text box and cut off the rest, reads as a space.
+// In the ANSI code pages of Windows no multi-byte character contains the byte of "=" or NUL.
 std::string LineValue(std::string_view line);
 
 // Index of the first line equal to header, or nullopt.

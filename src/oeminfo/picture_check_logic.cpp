@@ -95,7 +95,9 @@ bool RleRunsStayInside(const Bytes& f, U64 p, U64 end, std::int64_t width, std::
     }
 }
 
-constexpr std::uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3, kAlphaBitFields = 6;
+// BI_ALPHABITFIELDS (6) is not among them: the desktop system's loader refuses it (it comes from Windows CE);
+// an alpha mask is taken in the headers of 56 bytes and more, with BI_BITFIELDS.
+constexpr std::uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
 constexpr std::uint32_t kProfileLinked = 0x4C494E4B, kProfileEmbedded = 0x4D424544;
 
 // A device-independent bitmap whose header starts at `header` and whose data must end by `end`. In a BMP file
@@ -143,7 +145,7 @@ bool DibIsSound(const Bytes& f, U64 header, std::optional<U64> bits, U64 end, bo
         return false;
 
     const bool rle = compression == kRle8 || compression == kRle4;
-    const bool fields = compression == kBitFields || compression == kAlphaBitFields;
+    const bool fields = compression == kBitFields;
     if (compression == kRle8 && bitCount != 8)
         return false;
     if (compression == kRle4 && bitCount != 4)
@@ -155,12 +157,9 @@ bool DibIsSound(const Bytes& f, U64 header, std::optional<U64> bits, U64 end, bo
 
     U64 masksEnd = header + size;
     if (fields) {
-        const int count = compression == kAlphaBitFields ? 4 : 3;
         if (size == 40)
-            masksEnd += 4 * static_cast<U64>(count); // the masks follow the header
-        else if (size == 52 && count == 4)
-            return false; // this header has no room for the alpha mask
-        if (masksEnd > end || !MasksAreSound(f, header + 40, count, bitCount))
+            masksEnd += 12; // the three masks follow this header
+        if (masksEnd > end || !MasksAreSound(f, header + 40, size >= 56 ? 4 : 3, bitCount))
             return false;
     }
 

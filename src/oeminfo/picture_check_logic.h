@@ -4,7 +4,7 @@
 // Accepted: BMP (header sizes 12, 40, 52, 56, 108, 124; depths 1/4/8/16/24/32; RLE4, RLE8, bit fields),
 // icons and cursors of DIB images, GIF and JPEG (baseline, extended and progressive Huffman).
 // Refused outright: WMF and EMF (their records are GDI calls with parameters of their own, too many to check
-// soundly), PNG images inside icons, and every other format.
+// soundly), PNG images inside icons, BMP's BI_ALPHABITFIELDS (the desktop loader refuses it), every other format.
 #include <cstdint>
 #include <string_view>
 

@@ -21,6 +21,7 @@ TEST(OemFileReading, ValueIsEverythingAfterTheFirstEqualsSignUntrimmed) {
     EXPECT_EQ(LineValue("Model= spaced "), " spaced ");
     EXPECT_EQ(LineValue("[Support Information]"), "[Support Information]");
     EXPECT_EQ(LineValue("K=\xD6\xC6\xD4\xEC"), "\xD6\xC6\xD4\xEC");
+    EXPECT_EQ(LineValue(std::string_view("K=a\0b\0", 6)), "a b ") << "no text box holds a NUL";
 }
 
 TEST(OemFileReading, MakerAndModelGoByPositionAfterTheExactHeader) {

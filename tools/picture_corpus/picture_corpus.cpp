@@ -173,7 +173,6 @@ std::vector<Picture> PictureCorpus() {
     add("palette24bit.bmp", Bmp({40, 8, 4, 24, 1, 0, 4}), F::Bmp);
     add("fields565.bmp", Bmp(Fields(40, 16)), F::Bmp);
     add("fields32.bmp", Bmp(Fields(40, 32)), F::Bmp);
-    add("alphafields.bmp", Bmp(Fields(40, 32, 6)), F::Bmp);
     add("v2fields.bmp", Bmp(Fields(52, 16)), F::Bmp);
     add("v3alpha.bmp", Bmp(Fields(56, 32)), F::Bmp);
     add("v4.bmp", Bmp({108, 8, 4, 24}), F::Bmp);
@@ -225,7 +224,8 @@ std::vector<Picture> PictureCorpus() {
     add("fieldsgap.bmp", With(Bmp(Fields(40, 32)), 62, 0x0F0F), F::None);
     add("fields16wide.bmp", With(Bmp(Fields(40, 16)), 54, 0x1F0000), F::None);
     add("fieldstruncated.bmp", Bmp(Fields(40, 32)).substr(0, 60), F::None);
-    add("alphafieldsv2.bmp", Bmp(Fields(52, 32, 6)), F::None);
+    add("alphabitfields.bmp", Bmp(Fields(40, 32, 6)), F::None);
+    add("alphabitfieldsv5.bmp", Bmp(Fields(124, 32, 6)), F::None);
     add("compressionjpeg.bmp", With(bmp, 30, 4), F::None);
     add("compressionpng.bmp", With(bmp, 30, 5), F::None);
     add("v5profilepastend.bmp", With(With(Bmp({124, 8, 4, 24}), 14 + 56, 0x4D424544), 14 + 112, 5000), F::None);
