@@ -191,6 +191,8 @@ TEST_F(Hardening, EnvironmentalFaultsLoseNothingAndAreReported) {
     GetEnvironmentVariableW(L"TMP", tmp, MAX_PATH), GetEnvironmentVariableW(L"TEMP", temp, MAX_PATH);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        for (const wchar_t* stray : {L"\\oeminfo.ini", L"oeminfo.tmp", L"oemlogo.tmp"})
+            RemoveFile(stray);
         RemoveFile(ini);
         RemoveDirectoryW(ini.c_str());
         if (c.file.empty())
@@ -217,9 +219,17 @@ TEST_F(Hardening, EnvironmentalFaultsLoseNothingAndAreReported) {
                 EXPECT_EQ(ReadBytes(ini), c.iniLost ? c.file : c.after);
         }
         SetEnvironmentVariableW(L"TMP", tmp), SetEnvironmentVariableW(L"TEMP", temp);
-        EXPECT_FALSE(ReadBytes(L"\\oeminfo.ini") || ReadBytes(L"oeminfo.tmp")) << "no file outside its folder";
+        EXPECT_FALSE(ReadBytes(L"\\oeminfo.ini") || ReadBytes(L"oeminfo.tmp") || ReadBytes(L"oemlogo.tmp"))
+            << "no file outside its folder";
     }
     RemoveDirectoryW(ini.c_str());
+    WriteBytes(ini, big);
+    Instance app;
+    SendMessageW(app.C(MainId::txtManufacturer), EM_SETSEL, big.size(), big.size());
+    SendMessageW(app.C(MainId::txtManufacturer), WM_CHAR, L'z', 0);
+    app.Apply();
+    EXPECT_EQ(ReadBytes(ini).value_or("").find(std::string(1000, 'x') + "z\r\nModel=N"), (10u << 20) + 24 - 1000)
+        << "a box holding more than its default limit still takes typing";
 }
 
 } // namespace
