@@ -3,6 +3,7 @@
 #include "resource.h"
 
 #include "core/directories.h"
+#include "core/file_replace.h"
 #include "core/lazy_dll.h"
 #include "oeminfo/logo.h"
 #include "oeminfo/logo_logic.h"
@@ -274,6 +275,9 @@ void frmMain::CreateLayout() {
     for (MainId picture : {MainId::picBanner, MainId::picLogo})
         SendMessageW(Control(picture), WM_SETFONT, reinterpret_cast<WPARAM>(m_pictureFont.get()), FALSE);
     SetBlankPictures();
+    // The file may hold longer values than a box's default limit: the user can still type in such a box.
+    for (MainId box : {MainId::txtManufacturer, MainId::txtModel})
+        SendMessageW(Control(box), EM_SETLIMITTEXT, 0, 0);
     SizeLabelsToText();
     AddTooltips();
 }
@@ -383,8 +387,9 @@ void frmMain::CentreLogo() {
 void frmMain::Unload() {
     // A temporary directory we could not learn would turn the staging names into files of the current folder.
     if (!m_state.TempDirectory.empty()) {
-        Step([&] { m_os.DeletePath(m_state.StagedOemInfoPath()); });
-        Step([&] { m_os.DeletePath(m_state.StagedLogoPath()); });
+        // Another instance may still need a staging file that now holds its own content.
+        Step([&] { DeleteIfOurs(m_os, m_state.StagedOemInfoPath(), m_state.StagedOemInfo); });
+        Step([&] { DeleteIfOurs(m_os, m_state.StagedLogoPath(), m_state.StagedLogo); });
     }
     Step([&] { m_frmSuportInfo.Unload(); });
     PostQuitMessage(0);

@@ -21,6 +21,7 @@ TEST(OemFileReading, ValueIsEverythingAfterTheFirstEqualsSignUntrimmed) {
     EXPECT_EQ(LineValue("Model= spaced "), " spaced ");
     EXPECT_EQ(LineValue("[Support Information]"), "[Support Information]");
     EXPECT_EQ(LineValue("K=\xD6\xC6\xD4\xEC"), "\xD6\xC6\xD4\xEC");
+    EXPECT_EQ(LineValue(std::string_view("K=a\0b\0", 6)), "a b ") << "no text box holds a NUL";
 }
 
 TEST(OemFileReading, MakerAndModelGoByPositionAfterTheExactHeader) {
@@ -51,6 +52,17 @@ TEST(OemFileWriting, FixedLayoutNumberedWithoutGapsAndReadBackWhole) {
     const std::string file = BuildOemInfo("M", "N", values);
     EXPECT_NE(file.find("\r\nLine255=v255\r\nLine256=v256\r\n"), std::string::npos);
     EXPECT_EQ(ParseSupportValues(SplitFileLines(file)).value_or(Lines{}), values);
+}
+
+TEST(OemFileWriting, LineBreaksInAValueBecomeSpacesAndNothingElseChanges) {
+    const std::string file = BuildOemInfo("X\r\n[Support Information]\r\nLine1=pwn", "a\rb\nc=[General]",
+                                          {"\n", "k=[Support Information]\r"});
+    const Lines lines = SplitFileLines(file);
+    EXPECT_EQ(lines.size(), 6u);
+    const GeneralValues g = ParseGeneral(lines);
+    EXPECT_EQ(g.maker.value_or("?"), "X  [Support Information]  Line1=pwn");
+    EXPECT_EQ(g.model.value_or("?"), "a b c=[General]");
+    EXPECT_EQ(ParseSupportValues(lines).value_or(Lines{}), (Lines{" ", "k=[Support Information] "}));
 }
 
 TEST(SupportTable, StoresAnyNumberOfLinesWithoutTouchingTheMarker) {
