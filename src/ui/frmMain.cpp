@@ -76,7 +76,7 @@ constexpr const ControlSpec& Row(const wchar_t* name) {
         if (std::wstring_view(c.name) == name)
             return c;
     }
-    throw "no such row"; // a compile-time error when used in a constant expression
+    __builtin_unreachable(); // not a constant expression: a name missing from the table fails to compile
 }
 
 constexpr const ControlSpec& kShape1 = Row(L"Shape1");
@@ -116,13 +116,11 @@ bool IsTextBox(int id) {
     return false;
 }
 
-// Runs one step of a sequence in which a failing step is skipped and the next one still runs.
+// Runs one step of a sequence in which a failing step is skipped and the next one still runs. Steps report
+// failure by their results, never by throwing: the program is built without exceptions.
 template <typename F>
 void Step(F&& f) noexcept {
-    try {
-        f();
-    } catch (...) {
-    }
+    f();
 }
 
 UniqueFont MakeFont(const wchar_t* face, int hundredthsOfPoint, BYTE charset, int dpi) {
