@@ -116,7 +116,7 @@ int SaveSteps(int runs, bw::AppState& state, bw::Win32Platform& os, const std::w
     for (int i = -1; i < runs; ++i) {
         if (!CopyFileW(logo.c_str(), state.StagedLogoPath().c_str(), FALSE))
             return 1;
-        state.LogoStagedThisRun = true;
+        state.StagedLogo = os.ReadFile(state.StagedLogoPath()); // as the logo button leaves it
         double start = Now();
         const bw::RegistrationFailures failures = bw::WriteRegistration(os, values);
         const double registry = Now() - start;
@@ -177,7 +177,7 @@ int SaveBench(int runs, bw::AppState& state, bw::Win32Platform& os, const std::w
         // The logo as the logo button leaves it: staged in the temporary folder.
         if (!CopyFileW(logo.c_str(), state.StagedLogoPath().c_str(), FALSE))
             return std::fprintf(stderr, "cannot stage the logo\n"), 1;
-        state.LogoStagedThisRun = true;
+        state.StagedLogo = os.ReadFile(state.StagedLogoPath()); // as the logo button leaves it
         double a = 0, b = 0;
         for (int order = 0; order < 2; ++order) {
             if ((order == 0) == (i % 2 == 0)) {
