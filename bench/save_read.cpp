@@ -9,6 +9,8 @@
 #include "registry/registration.h"
 #include "ui/frmMain.h"
 
+#include "timing.h"
+
 #include <ole2.h>
 
 #include <algorithm>
@@ -20,26 +22,14 @@
 
 namespace {
 
+using bench::Median;
+using bench::Now;
+
 const wchar_t kNtKey[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 const wchar_t* const kValueNames[] = {L"RegisteredOwner", L"RegisteredOrganization", L"ProductId"};
-const wchar_t* const kValues[] = {L"李明", L"示例科技有限公司", L"55274-640-1234567-23456"};
+const wchar_t* const kValues[] = {L"示例用户", L"示例科技有限公司", L"55274-640-1234567-23456"};
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
 
 bool WriteWhole(const std::wstring& path, const std::string& bytes) {
     bw::Win32Platform os;

@@ -10,7 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "timing.h"
+
 namespace {
+
+using bench::Median;
+using bench::Now;
 
 struct Run {
     double ms = 0;
@@ -33,16 +38,6 @@ BOOL CALLBACK FindVisible(HWND hwnd, LPARAM lParam) {
     return TRUE;
 }
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 bool StartOnce(const std::wstring& program, Run& run) {
     std::wstring commandLine = L"\"" + program + L"\"";
@@ -73,11 +68,6 @@ bool StartOnce(const std::wstring& program, Run& run) {
     return search.found != nullptr;
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
 
 } // namespace
 

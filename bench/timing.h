@@ -1,0 +1,28 @@
+#pragma once
+// The clock and the statistics every benchmark program shares.
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace bench {
+
+// Milliseconds since an arbitrary start, from the performance counter.
+inline double Now() {
+    static const LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+inline double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const std::size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+} // namespace bench
