@@ -8,6 +8,7 @@
 #
 # The native and win64 builds must have been configured (cmake --preset native / win64). Without a DISPLAY
 # the Wine tests run on a virtual display: SEED_DISPLAY=<n> picks its number, else xvfb-run chooses one.
+# Runs that share a display take turns for their Wine tests, so that their windows never meet.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 list=scripts/seeded-faults.txt
@@ -22,6 +23,7 @@ fi
 
 source scripts/wine-env.sh
 $check || { wine_prefix_init unmanaged; "$WINESERVER" -p; }
+exec 9>"${TMPDIR:-/tmp}/brandwick-wine-display${DISPLAY//[^0-9.]/}.lock"
 log=build/seeded-faults.log
 mkdir -p build
 : > "$log"
@@ -61,9 +63,11 @@ build() { cmake --build "build/$1" -j2 --target "${@:2}" >>"$log" 2>&1; }
 # True when the program under test fails (or hangs).
 fails_native() { ! timeout -k 5 120 build/native/brandwick_unit --gtest_brief=1 --gtest_fail_fast >>"$log" 2>&1; }
 fails_wine() {
+    flock 9
     timeout -k 10 600 build/win64/wine-run.sh "build/win64/$1.exe" --gtest_brief=1 --gtest_fail_fast \
         </dev/null >>"$log" 2>&1
     local rc=$?
+    flock -u 9
     [ $rc -ge 124 ] && "$WINESERVER" -k 2>/dev/null && "$WINESERVER" -p # a hang leaves windows behind
     [ $rc -ne 0 ]
 }
