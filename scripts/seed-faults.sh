@@ -23,7 +23,8 @@ fi
 
 source scripts/wine-env.sh
 $check || { wine_prefix_init unmanaged; "$WINESERVER" -p; }
-exec 9>"${TMPDIR:-/tmp}/brandwick-wine-display${DISPLAY//[^0-9.]/}.lock"
+display_name=${DISPLAY:-none}
+exec 9>"${TMPDIR:-/tmp}/brandwick-wine-display${display_name//[^0-9.]/}.lock"
 log=build/seeded-faults.log
 mkdir -p build
 : > "$log"
