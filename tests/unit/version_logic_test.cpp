@@ -75,23 +75,5 @@ TEST(SystemVersionCaption, FollowsTheNameTable) {
     }
 }
 
-TEST(SystemVersionCaption, WithoutServicePackEndsWithTheTwoLineFeeds) {
-    EXPECT_EQ(SystemVersionCaption({2, 5, 1, 2600, L""}).value_or(L"?"), L"Microsoft Windows XP\n\n");
-}
-
-TEST(SystemVersionCaption, UnknownPlatformStandsAlone) {
-    const std::wstring unknown = L"<\u7CFB\u7EDF\u7248\u672C\u672A\u77E5>";
-    EXPECT_EQ(SystemVersionCaption({0, 3, 11, 0, L"SP"}).value_or(L"?"), unknown);
-    EXPECT_EQ(SystemVersionCaption({3, 5, 1, 0, L"SP"}).value_or(L"?"), unknown);
-    EXPECT_EQ(SystemVersionCaption(OsVersion{}).value_or(L"?"), unknown) << "a failed query reads as Win32s";
-}
-
-TEST(IsNtPlatform, OnlyPlatformTwo) {
-    EXPECT_TRUE(IsNtPlatform({2, 5, 1, 0, L""}));
-    EXPECT_FALSE(IsNtPlatform({1, 4, 10, 0, L""}));
-    EXPECT_FALSE(IsNtPlatform({0, 0, 0, 0, L""}));
-    EXPECT_FALSE(IsNtPlatform({3, 10, 0, 0, L""}));
-}
-
 } // namespace
 } // namespace bw
