@@ -294,5 +294,70 @@ TEST_F(MainWindow, LogoThroughTheOpenFileDialog) {
     EXPECT_EQ(At(C(MainId::picLogo)), (Box{-70, -48, 230, 152}));
 }
 
+
+// The OEMInformation key from Vista on: shown where it has a value, stored keeping its other values, one more item
+// of the one message when it cannot be stored; untouched before. A 32-bit run on 64-bit Windows reaches the
+// 64-bit view and the native system directory, through Sysnative or with the redirector off, and the system
+// learns the logo by its own name.
+TEST_F(MainWindow, OemInformationKeyAndUnderWow64TheNativeSide) {
+    const std::wstring key = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation";
+    const std::wstring keyLogo = SystemDir() + L"\\brandwick_keylogo.bmp", named = L"%SystemRoot%\\System32\\brandwick_keylogo.bmp";
+    RegistryValueGuard keyGuard{key, {L"Manufacturer", L"Model", L"Logo", L"SupportURL"}};
+    FileGuard g5{keyLogo};
+    const std::wstring chosen = Temp(L"brandwick_chosen.bmp", MakeBmp(8, 8, 24)), installed = SystemDir() + L"\\oemlogo.bmp";
+    auto value = [&](const wchar_t* name) { std::wstring t = L"<none>"; DWORD type; ReadText(key, name, t, type); return t; };
+    const OsVersion xp{2, 5, 1, 2600, L"SP3"}, vista{2, 6, 0, 6002, L"SP2"};
+    const struct { OsVersion version; bool wow64, sysnative; int failingWrite; const wchar_t* shown; long width;
+                   std::wstring stored, report; } rows[] = {
+        {xp, false, true, 0, L"File Maker", 100, L"Key Maker|<none>|" + named, L""},
+        {vista, false, true, 0, L"Key Maker", 40, L"新制造商||" + installed, L""},
+        {vista, false, true, 4, L"Key Maker", 40, L"Key Maker||" + installed, // the fourth: after the registration
+         L"以下内容未能保存：\nOEM 信息注册表项 (OEMInformation)\n\n其余内容已保存。"},
+        {vista, true, true, 0, L"Key Maker", 40, L"新制造商||" + installed, L""},
+        {vista, true, false, 0, L"Key Maker", 40, L"新制造商||" + installed, L""},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.version.major << " wow64 " << r.wow64 << r.sysnative << " " << r.failingWrite);
+        TearDown(), SetUp(), state = AppState{}, reports.clear(), os.Heal();
+        std::tie(os.version, os.wow64, os.sysnative) = std::tuple(r.version, r.wow64, r.sysnative);
+        WriteBytes(ini, "[General]\r\nManufacturer=File Maker\r\nModel=File Model\r\n");
+        WriteBytes(logo, MakeBmp(100, 50, 24));
+        WriteBytes(keyLogo, MakeBmp(40, 20, 24));
+        SetText(key, L"Manufacturer", L"Key Maker");
+        DeleteValue(key, L"Model");
+        SetText(key, L"Logo", named);
+        SetText(key, L"SupportURL", L"https://support.example");
+        os.ResetCalls();
+        Open();
+        EXPECT_EQ(TextOf(C(MainId::txtManufacturer)) + L"|" + TextOf(C(MainId::txtModel)), r.shown + std::wstring(L"|File Model"));
+        EXPECT_EQ(At(C(MainId::picLogo))[2] - At(C(MainId::picLogo))[0], r.width);
+        Type(MainId::txtManufacturer, L"新制造商");
+        Type(MainId::txtModel, L"");
+        Choose(chosen);
+        if (r.failingWrite)
+            os.FailOn(PlatformOp::RegWrite, r.failingWrite);
+        Click(MainId::cmdApply);
+        EXPECT_EQ(reports.empty() ? L"" : reports[0], r.report);
+        EXPECT_EQ(value(L"Manufacturer") + L"|" + value(L"Model") + L"|" + value(L"Logo"), r.stored);
+        EXPECT_EQ(value(L"SupportURL"), L"https://support.example");
+        EXPECT_NE(ReadBytes(ini).value_or("").find("Manufacturer=" + Ansi(L"新制造商")), std::string::npos);
+        EXPECT_EQ(ReadBytes(logo), MakeBmp(8, 8, 24));
+        int registry = 0, files = 0;
+        for (const auto& call : os.log)
+            if (call.starts_with(L"Reg") && ++registry) {
+                EXPECT_EQ(call.ends_with(L" 256"), r.wow64) << std::string(call.begin(), call.end());
+            }
+        for (const auto& path : os.paths) // the system's files: neither temporary files nor the probe for Sysnative
+            if (path.starts_with(L"c:\\") && path.find(L".tmp") == path.npos && path.find(L"_chosen") == path.npos &&
+                !path.ends_with(L"\\sysnative") && ++files) {
+                EXPECT_EQ(path.substr(0, path.rfind(L'\\')) + (path.ends_with(L" [off]") ? L" off" : L""),
+                          r.wow64 && r.sysnative ? L"c:\\windows\\sysnative" : r.wow64 ? L"c:\\windows\\system32 off" : L"c:\\windows\\system32")
+                    << std::string(path.begin(), path.end());
+            }
+        EXPECT_GE(registry + files, 15);
+        EXPECT_EQ(std::pair(os.redirectionOff, os.picturesWhileOff), std::pair(false, 0));
+    }
+}
+
 } // namespace
 } // namespace bw::test
