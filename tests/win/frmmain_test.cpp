@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <dlgs.h>
-
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -30,19 +28,6 @@ std::string MakeBmp(std::uint32_t width, std::uint32_t height, std::uint32_t bit
     std::memcpy(bytes.data(), "BM", 2);
     std::memcpy(&bytes[2], header, sizeof header);
     return bytes;
-}
-
-// Drives the real open-file dialog: notes its title and filter, then picks g_pick, or cancels when it is empty.
-std::wstring g_pick, g_title, g_filter;
-UINT_PTR CALLBACK PickHook(HWND dlg, UINT msg, WPARAM, LPARAM lParam) {
-    if (msg != WM_NOTIFY || reinterpret_cast<NMHDR*>(lParam)->code != CDN_INITDONE)
-        return 0;
-    HWND box = GetParent(dlg);
-    g_title = TextOf(box);
-    g_filter = TextOf(GetDlgItem(box, cmb1));
-    SendMessageW(box, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(g_pick.c_str())); // the file name box
-    PostMessageW(box, WM_COMMAND, g_pick.empty() ? IDCANCEL : IDOK, 0);
-    return 0;
 }
 
 const std::wstring kNt = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
@@ -308,13 +293,17 @@ TEST_F(MainWindow, OemInformationKeyAndUnderWow64TheNativeSide) {
     auto value = [&](const wchar_t* name) { std::wstring t = L"<none>"; DWORD type; ReadText(key, name, t, type); return t; };
     const OsVersion xp{2, 5, 1, 2600, L"SP3"}, vista{2, 6, 0, 6002, L"SP2"};
     const struct { OsVersion version; bool wow64, sysnative; int failingWrite; const wchar_t* shown; long width;
-                   std::wstring stored, report; } rows[] = {
+                   std::wstring stored, report; bool stuck = false; } rows[] = { // stuck: the redirector stays on
         {xp, false, true, 0, L"File Maker", 100, L"Key Maker|<none>|" + named, L""},
         {vista, false, true, 0, L"Key Maker", 40, L"新制造商||" + installed, L""},
         {vista, false, true, 4, L"Key Maker", 40, L"Key Maker||" + installed, // the fourth: after the registration
          L"以下内容未能保存：\nOEM 信息注册表项 (OEMInformation)\n\n其余内容已保存。"},
+        {vista, false, true, 5, L"Key Maker", 40, L"新制造商|<none>|" + installed,
+         L"以下内容未能保存：\nOEM 信息注册表项 (OEMInformation)\n\n其余内容已保存。"},
         {vista, true, true, 0, L"Key Maker", 40, L"新制造商||" + installed, L""},
         {vista, true, false, 0, L"Key Maker", 40, L"新制造商||" + installed, L""},
+        {vista, true, false, 0, L"Key Maker", 40, L"新制造商||" + named,
+         L"以下内容未能保存：\nOEM 信息文件 oeminfo.ini\nOEM Logo 图片 oemlogo.bmp\n\n其余内容已保存。", true},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(testing::Message() << r.version.major << " wow64 " << r.wow64 << r.sysnative << " " << r.failingWrite);
@@ -336,12 +325,14 @@ TEST_F(MainWindow, OemInformationKeyAndUnderWow64TheNativeSide) {
         Choose(chosen);
         if (r.failingWrite)
             os.FailOn(PlatformOp::RegWrite, r.failingWrite);
+        if (r.stuck)
+            os.FailOn(PlatformOp::DisableFsRedirection, 0);
         Click(MainId::cmdApply);
         EXPECT_EQ(reports.empty() ? L"" : reports[0], r.report);
         EXPECT_EQ(value(L"Manufacturer") + L"|" + value(L"Model") + L"|" + value(L"Logo"), r.stored);
         EXPECT_EQ(value(L"SupportURL"), L"https://support.example");
-        EXPECT_NE(ReadBytes(ini).value_or("").find("Manufacturer=" + Ansi(L"新制造商")), std::string::npos);
-        EXPECT_EQ(ReadBytes(logo), MakeBmp(8, 8, 24));
+        EXPECT_EQ(ReadBytes(ini).value_or("").find("Manufacturer=" + Ansi(L"新制造商")) != std::string::npos, !r.stuck);
+        EXPECT_EQ(ReadBytes(logo) == MakeBmp(8, 8, 24), !r.stuck);
         int registry = 0, files = 0;
         for (const auto& call : os.log)
             if (call.starts_with(L"Reg") && ++registry) {

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <commdlg.h>
+#include <dlgs.h>
+
 #include <algorithm>
 #include <sstream>
 #include <string>
@@ -99,6 +102,19 @@ inline void ExpectDialog(HWND hwnd, const std::wstring& caption, std::pair<LONG,
         EXPECT_EQ(GetFocus(), Child(hwnd, tabStops[i % tabStops.size()])) << "tab step " << i;
         PressKey(GetFocus(), VK_TAB);
     }
+}
+
+// Drives the real open-file dialog: notes its title and filter, then picks g_pick, or cancels when it is empty.
+inline std::wstring g_pick, g_title, g_filter;
+inline UINT_PTR CALLBACK PickHook(HWND dlg, UINT msg, WPARAM, LPARAM lParam) {
+    if (msg != WM_NOTIFY || reinterpret_cast<NMHDR*>(lParam)->code != CDN_INITDONE)
+        return 0;
+    HWND box = GetParent(dlg);
+    g_title = TextOf(box);
+    g_filter = TextOf(GetDlgItem(box, cmb1));
+    SendMessageW(box, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(g_pick.c_str())); // the file name box
+    PostMessageW(box, WM_COMMAND, g_pick.empty() ? IDCANCEL : IDOK, 0);
+    return 0;
 }
 
 } // namespace bw::test
