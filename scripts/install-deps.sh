@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
-          wine wine64 xvfb xauth x11-utils imagemagick fonts-wqy-zenhei locales)
+          wine wine64 xvfb xauth x11-utils imagemagick fonts-wqy-zenhei locales clang libfuzzer-14-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Builds every configuration and runs every test: the portable logic natively (also under
-# AddressSanitizer and UBSan), the checks of the 32- and 64-bit releases and their zips, and the
-# Windows tests under Wine.
+# AddressSanitizer and UBSan), the fuzz targets' corpus replay, the checks of the 32- and 64-bit releases
+# and their zips, and the Windows tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 start=$(date +%s)
 
 bash scripts/install-deps.sh
-for preset in native native-asan win32 win64-release win64; do
+for preset in native native-asan fuzz win32 win64-release win64; do
     echo "== build $preset"
     # Afresh when the folder was configured with other compilers (CMakeLists.txt says so).
     cmake --preset "$preset" >/dev/null 2>&1 || cmake --preset "$preset" --fresh >/dev/null
@@ -17,7 +17,7 @@ done
 status=0
 summary=build/test-summary.log
 : > "$summary"
-for preset in native native-asan win32 win64-release; do
+for preset in native native-asan fuzz win32 win64-release; do
     echo "== test $preset"
     ctest --preset "$preset" | tee -a "$summary"
     [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
@@ -40,7 +40,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     exit $rc' "$WINESERVER" | tee -a "$summary"
 [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 
-# One line for all four runs, from ctest's own closing lines ("...0 tests failed out of 43").
+# One line for all five runs, from ctest's own closing lines ("...0 tests failed out of 43").
 read -r total failed < <(awk '/tests failed out of/ {f += $(NF-5); t += $NF} END {print t+0, f+0}' "$summary")
 echo "== all tests took $(( $(date +%s) - start )) s"
 echo "tests: $(( total - failed )) passed, $failed failed"

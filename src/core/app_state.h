@@ -3,6 +3,7 @@
 // It lives from program start to program end; nothing else holds a copy of it.
 #include "core/placement_logic.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,11 +20,15 @@ struct AppState {
     // Entries past the count may hold stale lines and are never written.
     std::vector<std::wstring> SupportLines = std::vector<std::wstring>(256);
     int SupportLineCount = 0;
-    // Set when a logo is staged by this run: a staging file left behind by an earlier run is not ours.
-    bool LogoStagedThisRun = false;
+    // What this run put into each staging file. The names are shared by every running instance: a staging
+    // file that holds anything else belongs to another run (or was changed or removed by one).
+    std::optional<std::string> StagedLogo;
+    std::optional<std::string> StagedOemInfo;
     // Set once this run has installed a logo: only then may the system be told where it is.
     bool LogoInstalledThisRun = false;
 
+    // Without both, the paths below would name files in the root or the current folder.
+    bool KnowsDirectories() const { return !SystemDirectory.empty() && !TempDirectory.empty(); }
     bool SupportEdited() const { return SupportLines[0] == SupportEditedMarker; }
 
     // The path by which this process reaches the files; under WOW64 it may differ from the system's name for them.

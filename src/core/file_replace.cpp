@@ -2,14 +2,15 @@
 
 namespace bw {
 
-bool ReplaceFileSafely(Platform& os, const std::wstring& source, const std::wstring& target) {
+bool ReplaceFileSafely(Platform& os, const std::wstring& source, const std::wstring& target,
+                       std::optional<std::string_view> expected) {
     const std::wstring sibling = target + L".new";
     if (os.FileAttributes(sibling)) {
         // Left behind by an interrupted save; it never replaced anything.
         os.SetAttributes(sibling, FILE_ATTRIBUTE_NORMAL);
         os.DeletePath(sibling);
     }
-    if (!os.CopyFileOver(source, sibling)) {
+    if (!os.CopyFileOver(source, sibling) || (expected && os.ReadFile(sibling) != *expected)) {
         os.DeletePath(sibling);
         return false;
     }
@@ -39,6 +40,11 @@ bool ReplaceFileSafely(Platform& os, const std::wstring& source, const std::wstr
         os.SetAttributes(target, *old & (kKept | FILE_ATTRIBUTE_ARCHIVE));
     }
     return true;
+}
+
+void DeleteIfOurs(Platform& os, const std::wstring& path, const std::optional<std::string>& ours) {
+    if (ours && os.ReadFile(path) == *ours)
+        os.DeletePath(path);
 }
 
 } // namespace bw

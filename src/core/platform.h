@@ -92,8 +92,8 @@ public:
     // Asks the shell to open a document or web address; no owner window.
     virtual void ShellOpen(const std::wstring& target, int showCommand) = 0;
 
-    // Pictures: a file in any format the system's picture loader takes, and bitmaps and cursors of the
-    // program's own resources.
+    // Pictures: a file whose structure passes CheckPicture (nothing else reaches the system's loader), and
+    // bitmaps and cursors of the program's own resources.
     virtual UniquePicture LoadPictureFile(const std::wstring& path) = 0;
     virtual UniquePicture LoadPicture(std::string_view bytes) = 0;
     virtual UniqueBitmap LoadResourceBitmap(int id) = 0;

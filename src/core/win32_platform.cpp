@@ -1,6 +1,7 @@
 #include "core/win32_platform.h"
 
 #include "core/lazy_dll.h"
+#include "oeminfo/picture_check_logic.h"
 
 #include <shellapi.h>
 
@@ -224,7 +225,8 @@ UniquePicture Win32Platform::LoadPictureFile(const std::wstring& path) {
 }
 
 UniquePicture Win32Platform::LoadPicture(std::string_view bytes) {
-    if (bytes.empty())
+    // The system's loader trusts a picture's own sizes and offsets: it sees only files whose structure holds.
+    if (CheckPicture(bytes) == PictureFormat::None)
         return {};
     auto createStream = SystemFunction<decltype(CreateStreamOnHGlobal)>(SystemDll::ole32, "CreateStreamOnHGlobal");
     auto loadPicture = SystemFunction<decltype(OleLoadPicture)>(SystemDll::oleaut32, "OleLoadPicture");

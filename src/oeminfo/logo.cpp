@@ -8,25 +8,28 @@
 namespace bw {
 
 bool StageLogo(AppState& state, Platform& os, const std::wstring& chosen) {
-    if (!ReplaceFileSafely(os, chosen, state.StagedLogoPath()))
+    if (!state.KnowsDirectories())
         return false;
-    state.LogoStagedThisRun = true;
+    auto bytes = os.ReadFile(chosen);
+    if (!bytes || !ReplaceFileSafely(os, chosen, state.StagedLogoPath(), *bytes))
+        return false;
+    state.StagedLogo = std::move(bytes);
     return true;
 }
 
 bool InstallLogo(AppState& state, Platform& os) {
-    if (!state.LogoStagedThisRun)
+    if (!state.StagedLogo)
         return true;
-    switch (FilePresence(os, state.StagedLogoPath())) {
-    case Presence::Absent:
-        return true;
-    case Presence::Unknown:
+    if (!state.KnowsDirectories())
         return false;
-    case Presence::Present:
-        break;
-    }
+    const std::wstring staging = state.StagedLogoPath();
+    if (FilePresence(os, staging) == Presence::Unknown)
+        return false;
+    // Another instance may have staged its own choice under the same name, or removed ours when it ended.
+    if (os.ReadFile(staging) != *state.StagedLogo && !os.WriteFile(staging, *state.StagedLogo))
+        return false;
     RedirectionOff native(state, os);
-    if (!native || !ReplaceFileSafely(os, state.StagedLogoPath(), state.OemLogoPath()))
+    if (!native || !ReplaceFileSafely(os, staging, state.OemLogoPath(), *state.StagedLogo))
         return false;
     state.LogoInstalledThisRun = true;
     return true;
@@ -40,6 +43,9 @@ std::optional<UniquePicture> LoadShownLogo(const AppState& state, Platform& os) 
     const std::wstring named = OemKeyLogo(os);
     RoutedPath shown = RouteSystemPath(named, state.SystemDirectory, state.SystemFiles);
     if (named.empty() || !present(shown)) {
+        // Without the system directory the name would point into the current drive's root.
+        if (state.SystemDirectory.empty())
+            return std::nullopt;
         shown = RouteSystemPath(state.OemLogoSystemName(), state.SystemDirectory, state.SystemFiles);
         if (!present(shown))
             return std::nullopt;

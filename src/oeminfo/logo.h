@@ -8,12 +8,13 @@
 
 namespace bw {
 
-// Copies the chosen file to the staging file, replacing an earlier choice only when the copy is complete.
-// True when the staging file now holds the chosen file; then it belongs to this run.
+// Copies the chosen file to the staging file, replacing an earlier choice only when the copy is complete, and
+// remembers the bytes staged. True when the staging file now holds the chosen file.
 bool StageLogo(AppState& state, Platform& os, const std::wstring& chosen);
 
-// Installs the logo staged by this run, if any, keeping the installed file's attributes. A staging file left
-// by another run is ignored. True when there was nothing to install or the logo was installed.
+// Installs the logo staged by this run, if any, keeping the installed file's attributes: exactly the bytes this
+// run staged, staged again first when the staging file no longer holds them. A staging file of another run is
+// never installed. True when there was nothing to install or the logo was installed.
 bool InstallLogo(AppState& state, Platform& os);
 
 // The picture System shows: the one the OEMInformation key names where that file exists, else oemlogo.bmp.

@@ -22,7 +22,7 @@ Presence OemInfoPresence(const AppState& state, Platform& os) {
 }
 
 std::optional<std::vector<std::string>> ReadLines(const AppState& state, Platform& os) {
-    if (OemInfoPresence(state, os) != Presence::Present)
+    if (state.SystemDirectory.empty() || OemInfoPresence(state, os) != Presence::Present)
         return std::nullopt;
     const auto bytes = ReadBytes(state, os);
     if (!bytes)
@@ -74,6 +74,8 @@ bool LoadSupportLines(AppState& state, Platform& os) {
 }
 
 bool SaveOemInfo(AppState& state, Platform& os, const std::wstring& maker, const std::wstring& model) {
+    if (!state.KnowsDirectories())
+        return false;
     if (!state.SupportEdited()) {
         switch (OemInfoPresence(state, os)) {
         case Presence::Absent:
@@ -96,8 +98,9 @@ bool SaveOemInfo(AppState& state, Platform& os, const std::wstring& maker, const
     const std::wstring staging = state.StagedOemInfoPath();
     if (!os.WriteFile(staging, bytes))
         return false;
+    state.StagedOemInfo = bytes;
     RedirectionOff native(state, os);
-    return native && ReplaceFileSafely(os, staging, state.OemInfoPath());
+    return native && ReplaceFileSafely(os, staging, state.OemInfoPath(), bytes);
 }
 
 } // namespace bw

@@ -31,7 +31,9 @@ std::vector<std::string> SplitFileLines(std::string_view bytes) {
 
 std::string LineValue(std::string_view line) {
     const auto eq = line.find('=');
-    return std::string(eq == std::string_view::npos ? line : line.substr(eq + 1));
+    std::string value(eq == std::string_view::npos ? line : line.substr(eq + 1));
+    std::replace(value.begin(), value.end(), '\0', ' ');
+    return value;
 }
 
 std::optional<std::size_t> FindHeader(const std::vector<std::string>& lines, std::string_view header) {
@@ -65,8 +67,12 @@ std::optional<std::vector<std::string>> ParseSupportValues(const std::vector<std
 
 std::string BuildOemInfo(std::string_view maker, std::string_view model, const std::vector<std::string>& support) {
     std::string out;
+    // A line break inside a value would start a line of its own, even a header: it is stored as a space.
     const auto line = [&out](std::string_view a, std::string_view b = {}) {
-        out.append(a).append(b).append("\r\n");
+        out.append(a);
+        for (const char c : b)
+            out.push_back(c == '\r' || c == '\n' ? ' ' : c);
+        out.append("\r\n");
     };
     line(kGeneralHeader);
     line("Manufacturer=", maker);

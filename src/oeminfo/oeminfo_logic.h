@@ -20,8 +20,9 @@ inline constexpr wchar_t kEmptySupportLine[] = L"\x7F";
 // Splits at CR LF, lone LF or lone CR. A line end closes its line: it does not start another one.
 std::vector<std::string> SplitFileLines(std::string_view bytes);
 
-// Everything after the line's first "=", or the whole line when it has none. Nothing is trimmed.
-// In the ANSI code pages of Windows no multi-byte character contains the byte of "=".
+// Everything after the line's first "=", or the whole line when it has none. Nothing is trimmed. A NUL byte,
+// which would end the text in any text box and cut off the rest, reads as a space.
+// In the ANSI code pages of Windows no multi-byte character contains the byte of "=" or NUL.
 std::string LineValue(std::string_view line);
 
 // Index of the first line equal to header, or nullopt.
@@ -40,7 +41,8 @@ GeneralValues ParseGeneral(const std::vector<std::string>& lines);
 std::optional<std::vector<std::string>> ParseSupportValues(const std::vector<std::string>& lines);
 
 // The file as written: "[General]", "Manufacturer=", "Model=", "[Support Information]", then
-// "Line1=" .. "LineN=" numbered without gaps; every line ends with CR LF.
+// "Line1=" .. "LineN=" numbered without gaps; every line ends with CR LF. Each value is one line: a CR or LF
+// in it is written as a space, every other byte as it is.
 std::string BuildOemInfo(std::string_view maker, std::string_view model, const std::vector<std::string>& support);
 
 // Support-line table operations. Index 0 (the marker slot) is never touched here.

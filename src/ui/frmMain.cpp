@@ -3,6 +3,7 @@
 #include "resource.h"
 
 #include "core/directories.h"
+#include "core/file_replace.h"
 #include "core/lazy_dll.h"
 #include "oeminfo/logo.h"
 #include "oeminfo/logo_logic.h"
@@ -75,7 +76,7 @@ constexpr const ControlSpec& Row(const wchar_t* name) {
         if (std::wstring_view(c.name) == name)
             return c;
     }
-    throw "no such row"; // a compile-time error when used in a constant expression
+    __builtin_unreachable(); // not a constant expression: a name missing from the table fails to compile
 }
 
 constexpr const ControlSpec& kShape1 = Row(L"Shape1");
@@ -115,13 +116,11 @@ bool IsTextBox(int id) {
     return false;
 }
 
-// Runs one step of a sequence in which a failing step is skipped and the next one still runs.
+// Runs one step of a sequence in which a failing step is skipped and the next one still runs. Steps report
+// failure by their results, never by throwing: the program is built without exceptions.
 template <typename F>
 void Step(F&& f) noexcept {
-    try {
-        f();
-    } catch (...) {
-    }
+    f();
 }
 
 UniqueFont MakeFont(const wchar_t* face, int hundredthsOfPoint, BYTE charset, int dpi) {
@@ -274,6 +273,9 @@ void frmMain::CreateLayout() {
     for (MainId picture : {MainId::picBanner, MainId::picLogo})
         SendMessageW(Control(picture), WM_SETFONT, reinterpret_cast<WPARAM>(m_pictureFont.get()), FALSE);
     SetBlankPictures();
+    // The file may hold longer values than a box's default limit: the user can still type in such a box.
+    for (MainId box : {MainId::txtManufacturer, MainId::txtModel})
+        SendMessageW(Control(box), EM_SETLIMITTEXT, 0, 0);
     SizeLabelsToText();
     AddTooltips();
 }
@@ -383,8 +385,9 @@ void frmMain::CentreLogo() {
 void frmMain::Unload() {
     // A temporary directory we could not learn would turn the staging names into files of the current folder.
     if (!m_state.TempDirectory.empty()) {
-        Step([&] { m_os.DeletePath(m_state.StagedOemInfoPath()); });
-        Step([&] { m_os.DeletePath(m_state.StagedLogoPath()); });
+        // Another instance may still need a staging file that now holds its own content.
+        Step([&] { DeleteIfOurs(m_os, m_state.StagedOemInfoPath(), m_state.StagedOemInfo); });
+        Step([&] { DeleteIfOurs(m_os, m_state.StagedLogoPath(), m_state.StagedLogo); });
     }
     Step([&] { m_frmSuportInfo.Unload(); });
     PostQuitMessage(0);

@@ -49,13 +49,8 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     if (!self)
         return DefWindowProcW(hwnd, msg, wParam, lParam);
 
-    LRESULT result = 0;
-    try {
-        result = self->HandleMessage(msg, wParam, lParam);
-    } catch (...) {
-        // Nothing may unwind through the system's code; the message is treated as unhandled.
-        result = DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
+    // Built without exceptions: nothing can unwind through the system's code.
+    const LRESULT result = self->HandleMessage(msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->m_hwnd = nullptr;

@@ -12,6 +12,7 @@ using WLines = std::vector<std::wstring>;
 TEST(OemFileLogic, ReadsLinesEndingInCrLfLfOrCrByPositionAfterTheExactHeaders) {
     EXPECT_EQ(SplitFileLines("a\r\nb\nc\rd\n\r\r\n"), (Lines{"a", "b", "c", "d", "", ""}));
     EXPECT_EQ(LineValue("Line2=a=b") + "|" + LineValue("Model= x ") + "|" + LineValue("[General]"), "a=b| x |[General]");
+    EXPECT_EQ(LineValue(std::string_view("K=a\0b\0", 6)), "a b ") << "no text box holds a NUL";
     const auto v = ParseGeneral({"[general]", "[General] ", "[General]", "Model=X", "Manufacturer=Y", "Z=z"});
     EXPECT_EQ(v.maker.value_or("?") + v.model.value_or("?"), "XY");
     const auto makerOnly = ParseGeneral({"[General]", "Manufacturer=A"});
@@ -24,6 +25,10 @@ TEST(OemFileLogic, ReadsLinesEndingInCrLfLfOrCrByPositionAfterTheExactHeaders) {
 TEST(OemFileLogic, WritesTheFixedLayoutNumberedWithoutGaps) {
     EXPECT_EQ(BuildOemInfo("M", "N", {"a", "", "x=y"}),
               "[General]\r\nManufacturer=M\r\nModel=N\r\n[Support Information]\r\nLine1=a\r\nLine2=\r\nLine3=x=y\r\n");
+    // A line break inside a value would start a line of its own, even a header: each is written as a space.
+    EXPECT_EQ(BuildOemInfo("X\r\n[Support Information]", "a\rb\nc", {"\n", "k=[General]\r"}),
+              "[General]\r\nManufacturer=X  [Support Information]\r\nModel=a b c\r\n[Support Information]\r\nLine1= \r\n"
+              "Line2=k=[General] \r\n");
 }
 
 TEST(OemFileLogic, SupportTableKeepsTheMarkerSlotAndStaleEntries) {
@@ -42,7 +47,8 @@ TEST(OemFileLogic, SupportTableKeepsTheMarkerSlotAndStaleEntries) {
 }
 
 TEST(OemFileLogic, FilesAreInTheSystemAndTemporaryDirectories) {
-    AppState s{L"C:\\WINDOWS\\system32", FileRoute::AsNamed, L"C:\\TEMP\\"};
+    AppState s;
+    s.SystemDirectory = L"C:\\WINDOWS\\system32", s.TempDirectory = L"C:\\TEMP\\";
     EXPECT_EQ(s.OemInfoPath() + L"|" + s.OemLogoPath() + L"|" + s.StagedOemInfoPath() + L"|" + s.StagedLogoPath(),
               L"C:\\WINDOWS\\system32\\oeminfo.ini|C:\\WINDOWS\\system32\\oemlogo.bmp|C:\\TEMP\\oeminfo.tmp|"
               L"C:\\TEMP\\oemlogo.tmp");

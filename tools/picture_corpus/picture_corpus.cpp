@@ -1,0 +1,286 @@
+#include "picture_corpus.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+
+namespace bw::corpus {
+
+namespace {
+
+using F = PictureFormat;
+
+void Put16(std::string& s, unsigned v) {
+    s += static_cast<char>(v & 0xFF);
+    s += static_cast<char>(v >> 8 & 0xFF);
+}
+void Put32(std::string& s, std::uint32_t v) {
+    Put16(s, v & 0xFFFF);
+    Put16(s, v >> 16);
+}
+void Set16(std::string& s, std::size_t at, unsigned v) {
+    s[at] = static_cast<char>(v & 0xFF);
+    s[at + 1] = static_cast<char>(v >> 8 & 0xFF);
+}
+void Set32(std::string& s, std::size_t at, std::uint32_t v) {
+    Set16(s, at, v & 0xFFFF);
+    Set16(s, at + 2, v >> 16);
+}
+void SetBe16(std::string& s, std::size_t at, unsigned v) {
+    s[at] = static_cast<char>(v >> 8 & 0xFF);
+    s[at + 1] = static_cast<char>(v & 0xFF);
+}
+std::string Hex(std::initializer_list<int> bytes) {
+    std::string s;
+    for (int b : bytes)
+        s += static_cast<char>(b);
+    return s;
+}
+
+struct Dib {
+    std::uint32_t headerSize = 40;
+    std::int32_t width = 8, height = 4;
+    unsigned bitCount = 24, planes = 1;
+    std::uint32_t compression = 0, colorsUsed = 0;
+    std::vector<std::uint32_t> masks;
+    std::string pixels; // empty: rows of a pattern for the size and depth
+};
+
+std::int64_t Stride(std::int64_t width, unsigned bitCount) { return (width * bitCount + 31) / 32 * 4; }
+
+std::string DibHeader(const Dib& d) {
+    std::string s;
+    if (d.headerSize == 12) {
+        Put32(s, 12), Put16(s, d.width), Put16(s, d.height), Put16(s, d.planes), Put16(s, d.bitCount);
+    } else {
+        Put32(s, d.headerSize), Put32(s, d.width), Put32(s, d.height), Put16(s, d.planes), Put16(s, d.bitCount);
+        Put32(s, d.compression), Put32(s, static_cast<std::uint32_t>(d.pixels.size()));
+        Put32(s, 2835), Put32(s, 2835), Put32(s, d.colorsUsed), Put32(s, 0);
+        for (std::uint32_t mask : d.masks)
+            Put32(s, mask);
+        if (d.headerSize > 40)
+            s.resize(d.headerSize, '\0');
+    }
+    const std::uint32_t colors = d.colorsUsed != 0 ? d.colorsUsed : (d.bitCount <= 8 ? 1u << d.bitCount : 0);
+    for (std::uint32_t i = 0; i < colors && i < 256; ++i) {
+        const char grey = static_cast<char>(i * 255 / (colors > 1 ? colors - 1 : 1));
+        s.append(d.headerSize == 12 ? 3 : 4, grey);
+        if (d.headerSize != 12)
+            s.back() = 0;
+    }
+    return s;
+}
+
+std::string Pixels(const Dib& d, bool withMask = false) {
+    if (!d.pixels.empty())
+        return d.pixels;
+    const std::int64_t rows = std::llabs(d.height) / (withMask ? 2 : 1);
+    if (d.width <= 0 || d.width > 4096 || rows > 4096)
+        return std::string(64, '\x55');
+    std::string s(static_cast<std::size_t>(Stride(d.width, d.bitCount) * rows), '\0');
+    for (std::size_t i = 0; i < s.size(); ++i)
+        s[i] = static_cast<char>(i * 37);
+    if (withMask)
+        s.append(static_cast<std::size_t>(Stride(d.width, 1) * rows), '\0');
+    return s;
+}
+
+std::string Bmp(const Dib& d, std::optional<std::uint32_t> bitsOffset = std::nullopt) {
+    const std::string dib = DibHeader(d), pixels = Pixels(d);
+    std::string s = "BM";
+    Put32(s, static_cast<std::uint32_t>(14 + dib.size() + pixels.size())), Put32(s, 0);
+    Put32(s, bitsOffset.value_or(static_cast<std::uint32_t>(14 + dib.size())));
+    return s + dib + pixels;
+}
+
+Dib Fields(std::uint32_t headerSize, unsigned bitCount, std::uint32_t compression = 3) {
+    Dib d{headerSize, 8, 4, bitCount, 1, compression};
+    d.masks = bitCount == 16 ? std::vector<std::uint32_t>{0xF800, 0x07E0, 0x001F, 0}
+                             : std::vector<std::uint32_t>{0xFF0000, 0xFF00, 0xFF, 0xFF000000};
+    if (compression == 3 && headerSize == 40)
+        d.masks.resize(3);
+    return d;
+}
+
+Dib Rle(unsigned bitCount, std::int32_t width, std::int32_t height, std::string runs) {
+    return Dib{40, width, height, bitCount, 1, bitCount == 8 ? 1u : 2u, 0, {}, std::move(runs)};
+}
+
+// An icon or cursor directory over the given images, each taken as width × width.
+std::string IconFile(unsigned type, const std::vector<std::string>& images, int width) {
+    std::string s;
+    Put16(s, 0), Put16(s, type), Put16(s, static_cast<unsigned>(images.size()));
+    std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * images.size());
+    for (const std::string& image : images) {
+        s += static_cast<char>(width), s += static_cast<char>(width), s += '\0', s += '\0';
+        Put16(s, type == 2 ? 2 : 1), Put16(s, type == 2 ? 3 : 32); // hot spot, or planes and depth
+        Put32(s, static_cast<std::uint32_t>(image.size())), Put32(s, offset);
+        offset += static_cast<std::uint32_t>(image.size());
+    }
+    for (const std::string& image : images)
+        s += image;
+    return s;
+}
+
+std::string IconImage(std::int32_t width, unsigned bitCount, std::int32_t height = 0) {
+    const Dib d{40, width, height != 0 ? height : 2 * width, bitCount};
+    return DibHeader(d) + Pixels(d, true);
+}
+
+// A grey JPEG whose blocks are all flat: one-code Huffman tables, two bits a block.
+std::string Jpeg(unsigned width, unsigned height) {
+    std::string s = Hex({0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x43, 0x00}) + std::string(64, '\x01');
+    s += Hex({0xFF, 0xC0, 0x00, 0x0B, 0x08, 0, 0, 0, 0, 0x01, 0x01, 0x11, 0x00});
+    SetBe16(s, s.size() - 8, height), SetBe16(s, s.size() - 6, width);
+    for (int table : {0x00, 0x10})
+        s += Hex({0xFF, 0xC4, 0x00, 0x14, table, 0x01}) + std::string(15, '\0') + '\0';
+    s += Hex({0xFF, 0xDA, 0x00, 0x08, 0x01, 0x01, 0x00, 0x00, 0x3F, 0x00});
+    const unsigned bits = 2 * ((width + 7) / 8) * ((height + 7) / 8);
+    s.append(bits / 8, '\0');
+    if (bits % 8)
+        s += static_cast<char>(0xFF >> (bits % 8));
+    return s + Hex({0xFF, 0xD9});
+}
+constexpr std::size_t kJpegFrame = 2 + 4 + 65; // where the frame header's marker starts
+
+std::string Gif(const char* version, bool extension) {
+    std::string s = std::string(version) + Hex({1, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF});
+    if (extension)
+        s += Hex({0x21, 0xF9, 0x04, 0x01, 0, 0, 0, 0});
+    return s + Hex({0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0x02, 0x02, 0x44, 0x01, 0x00, 0x3B});
+}
+constexpr std::size_t kGifImage = 19; // the image descriptor of Gif(.., false)
+
+std::string With(std::string s, std::size_t at, std::uint32_t value32) { return Set32(s, at, value32), s; }
+std::string With16(std::string s, std::size_t at, unsigned value) { return Set16(s, at, value), s; }
+std::string WithByte(std::string s, std::size_t at, int value) { return s[at] = static_cast<char>(value), s; }
+std::string Cut(const std::string& s, std::size_t drop) { return s.substr(0, s.size() - drop); }
+
+} // namespace
+
+std::vector<Picture> PictureCorpus() {
+    std::vector<Picture> c;
+    const auto add = [&c](std::string name, std::string bytes, F expected) {
+        c.push_back({std::move(name), std::move(bytes), expected});
+    };
+    // Every header version and depth, palettes, bit fields and both run-length codings.
+    for (unsigned depth : {1u, 4u, 8u, 24u})
+        add("core" + std::to_string(depth) + ".bmp", Bmp({12, 8, 4, depth}), F::Bmp);
+    for (unsigned depth : {1u, 4u, 8u, 16u, 24u, 32u})
+        add("info" + std::to_string(depth) + ".bmp", Bmp({40, 8, 4, depth}), F::Bmp);
+    add("topdown.bmp", Bmp({40, 8, -4, 24}), F::Bmp);
+    add("palette16of256.bmp", Bmp({40, 8, 4, 8, 1, 0, 16}), F::Bmp);
+    add("palette24bit.bmp", Bmp({40, 8, 4, 24, 1, 0, 4}), F::Bmp);
+    add("fields565.bmp", Bmp(Fields(40, 16)), F::Bmp);
+    add("fields32.bmp", Bmp(Fields(40, 32)), F::Bmp);
+    add("v2fields.bmp", Bmp(Fields(52, 16)), F::Bmp);
+    add("v3alpha.bmp", Bmp(Fields(56, 32)), F::Bmp);
+    add("v4.bmp", Bmp({108, 8, 4, 24}), F::Bmp);
+    add("v5fields.bmp", Bmp(Fields(124, 32)), F::Bmp);
+    add("large300x200.bmp", Bmp({40, 300, 200, 24}), F::Bmp);
+    const std::string rle8 = Hex({8, 1, 0, 0, 0, 3, 1, 2, 3, 0, 5, 2, 0, 0, 0, 2, 2, 1, 6, 1, 0, 1});
+    add("rle8.bmp", Bmp(Rle(8, 8, 4, rle8)), F::Bmp);
+    add("rle4.bmp", Bmp(Rle(4, 8, 2, Hex({8, 0x12, 0, 0, 0, 4, 0x12, 0x34, 4, 0x55, 0, 1}))), F::Bmp);
+
+    const std::string bmp = Bmp({40, 8, 4, 24});
+    add("truncatedpixels.bmp", Cut(bmp, 1), F::None);
+    add("truncatedheader.bmp", bmp.substr(0, 30), F::None);
+    add("fileheaderonly.bmp", bmp.substr(0, 14), F::None);
+    add("headersize200.bmp", With(bmp, 14, 200), F::None);
+    add("headersize64.bmp", With(bmp, 14, 64), F::None);
+    add("headersize0.bmp", With(bmp, 14, 0), F::None);
+    add("headersizehuge.bmp", With(bmp, 14, 0xFFFFFFF0), F::None);
+    add("offsetpastend.bmp", Bmp({40, 8, 4, 24}, 0x7FFFFFFF), F::None);
+    add("offsetinpalette.bmp", Bmp({40, 8, 4, 8}, 60), F::None);
+    add("width0.bmp", Bmp({40, 0, 4, 24}), F::None);
+    add("height0.bmp", Bmp({40, 8, 0, 24}), F::None);
+    add("widthnegative.bmp", Bmp({40, -8, 4, 24}), F::None);
+    add("width100000.bmp", Bmp({40, 100000, 1, 24}), F::None);
+    add("heightmin.bmp", Bmp({40, 8, INT32_MIN, 24}), F::None);
+    add("pixelcount.bmp", Bmp({40, 4096, 4096, 1}), F::None);
+    add("coreheight0.bmp", Bmp({12, 8, 0, 24}), F::None);
+    for (unsigned depth : {0u, 2u, 7u, 64u})
+        add("depth" + std::to_string(depth) + ".bmp", Bmp({40, 8, 4, depth}), F::None);
+    add("coredepth16.bmp", Bmp({12, 8, 4, 16}), F::None);
+    add("planes2.bmp", Bmp({40, 8, 4, 24, 2}), F::None);
+    add("palette300.bmp", Bmp({40, 8, 4, 8, 1, 0, 300}), F::None);
+    add("palette17of16.bmp", Bmp({40, 8, 4, 4, 1, 0, 17}), F::None);
+    add("palettehuge.bmp", With(bmp, 46, 0xFFFFFFFF), F::None);
+    add("truncatedpalette.bmp", Bmp({40, 8, 4, 8}).substr(0, 54 + 500), F::None);
+    add("rle8runpastwidth.bmp", Bmp(Rle(8, 8, 4, Hex({9, 1, 0, 1}))), F::None);
+    add("rle8absolutepastwidth.bmp", Bmp(Rle(8, 4, 4, Hex({0, 5, 1, 2, 3, 4, 5, 0, 0, 1}))), F::None);
+    add("rle8absolutetruncated.bmp", Bmp(Rle(8, 8, 4, Hex({0, 5, 1, 2}))), F::None);
+    add("rle8deltapast.bmp", Bmp(Rle(8, 8, 4, Hex({0, 2, 9, 0, 0, 1}))), F::None);
+    add("rle8deltabelow.bmp", Bmp(Rle(8, 8, 4, Hex({0, 2, 0, 5, 0, 1}))), F::None);
+    add("rle8pastlastrow.bmp", Bmp(Rle(8, 8, 1, Hex({0, 0, 0, 0, 0, 1}))), F::None);
+    add("rle8noend.bmp", Bmp(Rle(8, 8, 4, Hex({8, 1, 0, 0}))), F::None);
+    add("rle8sizepastend.bmp", With(Bmp(Rle(8, 8, 4, rle8)), 34, 4000), F::None);
+    add("rle8depth4.bmp", Bmp(Rle(4, 8, 4, rle8)).replace(30, 1, 1, '\1'), F::None);
+    add("rle8topdown.bmp", Bmp(Rle(8, 8, -4, rle8)), F::None);
+    add("rle4runpastwidth.bmp", Bmp(Rle(4, 8, 2, Hex({9, 0x12, 0, 1}))), F::None);
+    add("fields24.bmp", With16(Bmp(Fields(40, 16)), 28, 24), F::None);
+    add("fieldszero.bmp", With(Bmp(Fields(40, 16)), 54, 0), F::None);
+    add("fieldsoverlap.bmp", With(Bmp(Fields(40, 32)), 58, 0xFFFF), F::None);
+    add("fieldsgap.bmp", With(Bmp(Fields(40, 32)), 62, 0x0F0F), F::None);
+    add("fields16wide.bmp", With(Bmp(Fields(40, 16)), 54, 0x1F0000), F::None);
+    add("fieldstruncated.bmp", Bmp(Fields(40, 32)).substr(0, 60), F::None);
+    add("alphabitfields.bmp", Bmp(Fields(40, 32, 6)), F::None);
+    add("alphabitfieldsv5.bmp", Bmp(Fields(124, 32, 6)), F::None);
+    add("compressionjpeg.bmp", With(bmp, 30, 4), F::None);
+    add("compressionpng.bmp", With(bmp, 30, 5), F::None);
+    add("v5profilepastend.bmp", With(With(Bmp({124, 8, 4, 24}), 14 + 56, 0x4D424544), 14 + 112, 5000), F::None);
+
+    // Icons and cursors of DIB images.
+    const std::string icon = IconFile(1, {IconImage(16, 32)}, 16);
+    add("icon32.ico", icon, F::Icon);
+    add("icon8.ico", IconFile(1, {IconImage(32, 8), IconImage(16, 4)}, 32), F::Icon);
+    add("cursor.cur", IconFile(2, {IconImage(32, 1)}, 32), F::Cursor);
+    add("iconcount0.ico", With16(icon, 4, 0), F::None);
+    add("iconcount9.ico", With16(icon, 4, 9), F::None);
+    add("iconoffsetpastend.ico", With(icon, 18, 100000), F::None);
+    add("iconsizepastend.ico", With(icon, 14, 100000), F::None);
+    add("iconoddheight.ico", IconFile(1, {IconImage(16, 32, 31)}, 16), F::None);
+    add("icontruncatedimage.ico", Cut(icon, 4), F::None);
+    add("iconpng.ico", IconFile(1, {Hex({0x89, 'P', 'N', 'G', 13, 10, 26, 10}) + std::string(40, '\0')}, 16), F::None);
+    add("icondirectorytruncated.ico", icon.substr(0, 12), F::None);
+    add("iconrle.ico", With(icon, 22 + 16, 1), F::None);
+
+    // GIF.
+    const std::string gif = Gif("GIF87a", false);
+    add("gif87.gif", gif, F::Gif);
+    add("gif89.gif", Gif("GIF89a", true), F::Gif);
+    add("gifnotrailer.gif", Cut(gif, 1), F::None);
+    add("gifoutside.gif", With16(gif, kGifImage + 1, 1), F::None);
+    add("gifwidth0.gif", With16(gif, kGifImage + 5, 0), F::None);
+    add("gifcodesize12.gif", WithByte(gif, kGifImage + 10, 12), F::None);
+    add("gifblockpastend.gif", WithByte(gif, kGifImage + 11, 200), F::None);
+    add("gifscreenhuge.gif", With(gif, 6, 0xFFFFFFFF), F::None);
+    add("gifnoimage.gif", gif.substr(0, kGifImage) + ";", F::None);
+    add("giftruncated.gif", gif.substr(0, 10), F::None);
+
+    // JPEG.
+    const std::string jpeg = Jpeg(8, 8);
+    add("gray8x8.jpg", jpeg, F::Jpeg);
+    add("gray40x30.jpg", Jpeg(40, 30), F::Jpeg);
+    add("jpegnoend.jpg", Cut(jpeg, 2), F::None);
+    add("jpegtruncated.jpg", jpeg.substr(0, 40), F::None);
+    add("jpegsegmentpastend.jpg", WithByte(jpeg, 4, 0x7F), F::None);
+    add("jpegsegmentlength1.jpg", WithByte(WithByte(jpeg, 4, 0), 5, 1), F::None);
+    add("jpegheight0.jpg", [&] { std::string s = jpeg; SetBe16(s, kJpegFrame + 5, 0); return s; }(), F::None);
+    add("jpegwidthhuge.jpg", [&] { std::string s = jpeg; SetBe16(s, kJpegFrame + 7, 65535); return s; }(), F::None);
+    add("jpeglossless.jpg", WithByte(jpeg, kJpegFrame + 1, 0xC3), F::None);
+    add("jpegarithmetic.jpg", WithByte(jpeg, kJpegFrame + 1, 0xC9), F::None);
+    add("jpegsampling0.jpg", WithByte(jpeg, kJpegFrame + 11, 0x01), F::None);
+    add("jpegnoframe.jpg", Hex({0xFF, 0xD8, 0xFF, 0xD9}), F::None);
+
+    // Formats the logo does not take, and no picture at all.
+    add("placeable.wmf", Hex({0xD7, 0xCD, 0xC6, 0x9A, 0, 0, 0, 0, 0, 0, 16, 0, 16, 0, 0xA0, 5}) + std::string(30, '\0'), F::None);
+    add("metafile.wmf", Hex({1, 0, 9, 0, 0, 3, 0x1E, 0, 0, 0, 0, 0}) + std::string(48, '\0'), F::None);
+    add("enhanced.emf", Hex({1, 0, 0, 0, 88, 0, 0, 0}) + std::string(32, '\0') + " EMF" + std::string(44, '\0'), F::None);
+    add("png.png", Hex({0x89, 'P', 'N', 'G', 13, 10, 26, 10}) + std::string(50, '\0'), F::None);
+    add("empty.bmp", "", F::None);
+    add("text.bmp", "plain text, not a picture", F::None);
+    return c;
+}
+
+} // namespace bw::corpus
