@@ -1,6 +1,5 @@
-// A new user's session with the real Brandwick.exe, checked afterwards in the registry and the system
-// directory with tools that are not Brandwick's.
-#include "brandwick_process.h"
+// A new user's session with the real Brandwick.exe, driven from outside as an automation tool would and
+// checked afterwards in the registry and the system directory without Brandwick's code.
 #include "registry_guard.h"
 #include "test_support.h"
 
@@ -9,159 +8,141 @@
 namespace bw::e2e {
 namespace {
 
-using test::FileGuard;
-using test::ReadBytes;
-using test::RegistryValueGuard;
-using test::RemoveFile;
-using test::SystemDir;
-using test::TempDir;
+using namespace test;
 
 // Control ids of the windows, as an automation tool would know them.
-enum Main {
-    cmdOk = 1001,
-    cmdCancel = 1002,
-    cmdApply = 1003,
-    cmdLogo = 1006,
-    txtUserName = 1007,
-    txtOrganization = 1008,
-    txtProductID = 1009,
-    txtManufacturer = 1010,
-    txtModel = 1011,
-    cmdSuportInfo = 1012,
-};
-enum Editor { txtSuportInfo = 100, editorOk = 101 };
+enum Id { cmdOk = 1001, cmdCancel, cmdApply, txtUserName = 1007, txtOrganization, txtProductID, txtManufacturer, txtModel,
+          cmdSuportInfo, txtSuportInfo = 100, editorOk };
 
-const std::wstring kNtKey = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+const std::wstring kNt = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 
-// What `reg query` prints for a value: the text after its type.
-std::wstring RegQuery(const std::wstring& name) {
-    const std::wstring out =
-        RunAndCapture(L"reg.exe query \"HKEY_LOCAL_MACHINE\\" + kNtKey + L"\" /v " + name);
-    const std::wstring type = L"REG_SZ";
-    const auto at = out.find(type);
-    if (at == std::wstring::npos)
-        return L"<not found> " + out;
-    auto start = out.find_first_not_of(L" \t", at + type.size());
-    auto end = out.find_first_of(L"\r\n", start);
-    return out.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
+// Messages to another process's windows time out rather than hang the test run.
+LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(hwnd, msg, wParam, lParam, SMTO_ABORTIFHUNG, 15000, &result);
+    return static_cast<LRESULT>(result);
 }
 
-class NewUser : public testing::Test {
+class Brandwick : public testing::Test {
 protected:
     void SetUp() override {
-        RemoveFile(SystemDir() + L"\\oeminfo.ini");
-        RemoveFile(SystemDir() + L"\\oemlogo.bmp");
-        RemoveFile(TempDir() + L"oeminfo.tmp");
-        RemoveFile(TempDir() + L"oemlogo.tmp");
-        test::SetText(kNtKey, L"RegisteredOwner", L"E2E \u7528\u6237");
+        for (const std::wstring& path : {ini, logo, stagedIni})
+            RemoveFile(path);
+        SetText(kNt, L"RegisteredOwner", L"E2E 用户");
     }
+    void Start() {
+        std::wstring commandLine = L"\"" + ProgramDir() + L"Brandwick.exe\"";
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+        process.reset(pi.hProcess), thread.reset(pi.hThread);
+        ASSERT_TRUE(main = Window(L"Brandwick")) << "Brandwick's main window did not appear";
+    }
+    void TearDown() override {
+        if (process && WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT)
+            TerminateProcess(process.get(), 9), WaitForSingleObject(process.get(), 10000);
+    }
+    // A visible top-level window of the program with this caption, once it has appeared.
+    HWND Window(const std::wstring& caption) const {
+        for (int waited = 0; waited < 15000 && WaitForSingleObject(process.get(), 50) == WAIT_TIMEOUT; waited += 50)
+            for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, nullptr, caption.c_str()));) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(w, &pid);
+                if (pid == pi.dwProcessId && IsWindowVisible(w))
+                    return w;
+            }
+        return nullptr;
+    }
+    std::wstring Text(HWND control) const {
+        std::wstring text(static_cast<std::size_t>(Send(control, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(Send(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+        return text;
+    }
+    void Type(HWND control, const std::wstring& text) const { Send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())); }
+    void Press(HWND button) const { // the button's owner has handled the click on return
+        Send(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    }
+    HWND C(int id) const { return GetDlgItem(main, id); }
+    bool Exited() const { return WaitForSingleObject(process.get(), 15000) == WAIT_OBJECT_0; }
+    std::wstring Reg(const wchar_t* name) { std::wstring t = L"<missing>"; DWORD type; ReadText(kNt, name, t, type); return t; }
 
-    RegistryValueGuard registration{kNtKey, {L"RegisteredOwner", L"RegisteredOrganization", L"ProductId"}};
-    FileGuard ini{SystemDir() + L"\\oeminfo.ini"};
-    FileGuard logo{SystemDir() + L"\\oemlogo.bmp"};
-    FileGuard stagedIni{TempDir() + L"oeminfo.tmp"};
-    FileGuard stagedLogo{TempDir() + L"oemlogo.tmp"};
+    const std::wstring ini = SystemDir() + L"\\oeminfo.ini", logo = SystemDir() + L"\\oemlogo.bmp";
+    const std::wstring stagedIni = TempDir() + L"oeminfo.tmp";
+    RegistryValueGuard registration{kNt, {L"RegisteredOwner", L"RegisteredOrganization", L"ProductId"}};
+    FileGuard g1{ini}, g2{logo}, g3{stagedIni};
+    PROCESS_INFORMATION pi{};
+    UniqueHandleNull process, thread;
+    HWND main = nullptr;
 };
 
-TEST_F(NewUser, TypesEverythingAppliesAndConfirms) {
-    BrandwickProcess app;
-    ASSERT_TRUE(app.Main());
-    EXPECT_EQ(app.Text(app.Control(txtUserName)), L"E2E \u7528\u6237") << "the box shows the registry's value";
-    EXPECT_EQ(app.Text(app.Control(txtManufacturer)), L"\u5236\u9020\u5546") << "no oeminfo.ini yet";
-
-    app.Type(app.Control(txtUserName), L"\u5F20\u5E08\u5085");
-    app.Type(app.Control(txtOrganization), L"\u5FEB\u4FEE\u7535\u8111\u884C");
-    app.Type(app.Control(txtProductID), L"12345-OEM-0000001-00002");
-    app.Type(app.Control(txtManufacturer), L"\u5FEB\u4FEE\u7535\u8111");
-    app.Type(app.Control(txtModel), L"KX-3000");
-    app.Press(app.Control(cmdApply));
-    EXPECT_EQ(RegQuery(L"RegisteredOwner"), L"\u5F20\u5E08\u5085");
-    EXPECT_EQ(RegQuery(L"RegisteredOrganization"), L"\u5FEB\u4FEE\u7535\u8111\u884C");
-    EXPECT_EQ(RegQuery(L"ProductId"), L"12345-OEM-0000001-00002");
-    EXPECT_TRUE(ReadBytes(TempDir() + L"oeminfo.tmp")) << "the staging file stays while the program runs";
-
-    app.Type(app.Control(txtModel), L"KX-3000 Pro");
-    app.Press(app.Control(cmdOk));
-    ASSERT_TRUE(app.WaitForExit()) << "OK ends the program when everything was saved";
-    EXPECT_EQ(ReadBytes(SystemDir() + L"\\oeminfo.ini").value_or("<missing>"),
-              "[General]\r\nManufacturer=" + test::Ansi(L"\u5FEB\u4FEE\u7535\u8111") +
-                  "\r\nModel=KX-3000 Pro\r\n[Support Information]\r\nLine1=\x7F\r\n");
-    EXPECT_FALSE(ReadBytes(TempDir() + L"oeminfo.tmp")) << "the program's end removes its staging files";
-}
-
-TEST_F(NewUser, CancelAfterApplyKeepsWhatWasApplied) {
-    BrandwickProcess app;
-    ASSERT_TRUE(app.Main());
-    app.Type(app.Control(txtUserName), L"applied");
-    app.Press(app.Control(cmdApply));
-    app.Type(app.Control(txtUserName), L"not applied");
-    app.Press(app.Control(cmdCancel));
-    ASSERT_TRUE(app.WaitForExit());
-    EXPECT_EQ(RegQuery(L"RegisteredOwner"), L"applied");
-    EXPECT_FALSE(ReadBytes(TempDir() + L"oeminfo.tmp"));
-}
-
-TEST_F(NewUser, EditsTheSupportLinesAndConfirms) {
-    test::WriteBytes(SystemDir() + L"\\oeminfo.ini",
-                     "[General]\r\nManufacturer=M\r\nModel=N\r\n[Support Information]\r\nLine1=old one\r\n"
-                     "Line2=old two\r\n");
-    BrandwickProcess app;
-    ASSERT_TRUE(app.Main());
-    app.Press(app.Control(cmdSuportInfo));
-    HWND editor = app.WaitForWindow(L"E2E \u7528\u6237");
+TEST_F(Brandwick, NewUserTypesEverythingEditsTheSupportLinesAppliesAndConfirms) {
+    Start();
+    EXPECT_EQ(Text(C(txtUserName)) + L"|" + Text(C(txtManufacturer)), L"E2E 用户|制造商") << "no oeminfo.ini yet";
+    Type(C(txtUserName), L"张师傅");
+    Type(C(txtOrganization), L"快修电脑行");
+    Type(C(txtProductID), L"12345-OEM-0000001-00002");
+    Type(C(txtManufacturer), L"快修电脑");
+    Type(C(txtModel), L"KX-3000");
+    Press(C(cmdApply));
+    EXPECT_EQ(Reg(L"RegisteredOwner") + L"|" + Reg(L"RegisteredOrganization") + L"|" + Reg(L"ProductId"),
+              L"张师傅|快修电脑行|12345-OEM-0000001-00002");
+    EXPECT_TRUE(ReadBytes(stagedIni)) << "the staging file stays while the program runs";
+    Press(C(cmdSuportInfo));
+    HWND editor = Window(L"张师傅");
     ASSERT_TRUE(editor) << "the editor's caption is the registered owner";
-    HWND box = GetDlgItem(editor, txtSuportInfo);
-    EXPECT_EQ(app.Text(box), L"old one\r\nold two\r\n");
-    app.Type(box, L"\u670D\u52A1\u70ED\u7EBF: 400-000-0000\r\n\u7F51\u5740: www.brandwick.example\r\nold two\r\n");
-    app.Press(GetDlgItem(editor, editorOk));
+    EXPECT_EQ(Text(GetDlgItem(editor, txtSuportInfo)), L"\x7F\r\n");
+    Type(GetDlgItem(editor, txtSuportInfo), L"服务热线: 400-000-0000\r\n网址: www.brandwick.example\r\n");
+    Press(GetDlgItem(editor, editorOk));
     EXPECT_FALSE(IsWindow(editor)) << "OK closes the editor";
-    app.Press(app.Control(cmdOk));
-    ASSERT_TRUE(app.WaitForExit());
-    EXPECT_EQ(ReadBytes(SystemDir() + L"\\oeminfo.ini").value_or("<missing>"),
-              "[General]\r\nManufacturer=M\r\nModel=N\r\n[Support Information]\r\nLine1=" +
-                  test::Ansi(L"\u670D\u52A1\u70ED\u7EBF: 400-000-0000") + "\r\nLine2=" +
-                  test::Ansi(L"\u7F51\u5740: www.brandwick.example") + "\r\nLine3=old two\r\n");
+    Type(C(txtModel), L"KX-3000 Pro");
+    Press(C(cmdOk));
+    ASSERT_TRUE(Exited()) << "OK ends the program when everything was saved";
+    EXPECT_EQ(ReadBytes(ini).value_or("<missing>"),
+              "[General]\r\nManufacturer=" + Ansi(L"快修电脑") + "\r\nModel=KX-3000 Pro\r\n[Support Information]\r\nLine1=" +
+                  Ansi(L"服务热线: 400-000-0000") + "\r\nLine2=" + Ansi(L"网址: www.brandwick.example") + "\r\n");
+    EXPECT_FALSE(ReadBytes(stagedIni)) << "the program's end removes its staging files";
 }
 
-// A logo chosen in a run that dies before Apply is never installed, not even by the next run.
-TEST_F(NewUser, KilledAfterChoosingALogoInstallsNothing) {
-    const std::wstring picture = TempDir() + L"brandwick-e2e.bmp";
-    // A 1 x 1 24-bit bitmap.
-    const unsigned char bmp[] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 1, 0, 0, 0, 1, 0,
-                                 0,   0,   1, 0, 24, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0x13, 0x0B, 0, 0, 0x13, 0x0B, 0, 0,
-                                 0,   0,   0, 0, 0, 0, 0, 0, 0, 0, 255, 0, 0};
-    test::WriteBytes(picture, std::string(reinterpret_cast<const char*>(bmp), sizeof bmp));
-    {
-        BrandwickProcess app;
-        ASSERT_TRUE(app.Main());
-        app.Press(app.Control(cmdLogo), false);
-        HWND dialog = app.WaitForWindow(
-            L"\u9009\u62E9\u4E00\u4E2ALogo\u56FE\u7247(\u8BF7\u9009\u7528\u4E0D\u8D85\u8FC7160\u00D7100\u7684BMP"
-            L"\u56FE\u7247)");
-        ASSERT_TRUE(dialog) << "the open-file dialog shows its title";
-        // The file name box of the standard dialog, then its Open button.
-        HWND name = GetDlgItem(dialog, 0x47C); // cmb13
-        if (!name)
-            name = GetDlgItem(dialog, 0x480); // edt1
-        ASSERT_TRUE(name);
-        if (HWND edit = FindWindowExW(name, nullptr, L"Edit", nullptr))
-            name = edit;
-        app.Type(name, picture);
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-        for (int i = 0; i < 100 && !ReadBytes(TempDir() + L"oemlogo.tmp"); ++i)
-            Sleep(100);
-        ASSERT_TRUE(ReadBytes(TempDir() + L"oemlogo.tmp")) << "the choice is staged";
-        app.Kill();
+TEST_F(Brandwick, CancelAfterApplyKeepsWhatWasApplied) {
+    Start();
+    Type(C(txtUserName), L"applied");
+    Press(C(cmdApply));
+    Type(C(txtUserName), L"not applied");
+    Press(C(cmdCancel));
+    ASSERT_TRUE(Exited());
+    EXPECT_EQ(Reg(L"RegisteredOwner"), L"applied");
+    EXPECT_FALSE(ReadBytes(stagedIni));
+}
+
+// Wine plays the version named for a program when it starts: the system's true name, and the OEMInformation
+// key's maker shown from Vista on, the file's before.
+TEST_F(Brandwick, ShowsTheSystemsTrueNameAndTheKeyFromVistaOn) {
+    const wchar_t kAppDefaults[] = L"Software\\Wine\\AppDefaults\\Brandwick.exe";
+    WriteBytes(ini, "[General]\r\nManufacturer=File Maker\r\n");
+    RegistryValueGuard key{L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation", {L"Manufacturer"}};
+    SetText(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation", L"Manufacturer", L"Key Maker");
+    const struct { const wchar_t *wine, *name, *maker; } rows[] = {
+        {L"winxp", L"Microsoft Windows XP", L"File Maker"},
+        {L"win2003", L"Microsoft Windows 2003", L"File Maker"},
+        {L"vista", L"Microsoft Windows Vista", L"Key Maker"},
+        {L"win2008", L"Microsoft Windows Server 2008", L"Key Maker"},
+        // Wine 8.0 hands its win7 the server's product type and its win2008r2 the workstation's.
+        {L"win7", L"Microsoft Windows Server 2008 R2", L"Key Maker"},
+        {L"win2008r2", L"Microsoft Windows 7", L"Key Maker"},
+        {L"win8", L"Microsoft Windows 8", L"Key Maker"},
+        {L"win81", L"Microsoft Windows 8.1", L"Key Maker"},
+        {L"win10", L"Microsoft Windows 10", L"Key Maker"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << std::string(row.wine, row.wine + wcslen(row.wine)));
+        RegSetKeyValueW(HKEY_CURRENT_USER, kAppDefaults, L"Version", REG_SZ, row.wine, DWORD(wcslen(row.wine) + 1) * 2);
+        Start();
+        const std::wstring caption = Text(GetDlgItem(main, 1019)); // lblSysInfo: the name, an empty line, the service pack
+        EXPECT_EQ(caption.substr(0, caption.find(L'\n') + 2), row.name + std::wstring(L"\n\n"));
+        EXPECT_EQ(Text(C(txtManufacturer)), row.maker);
+        TearDown();
     }
-    EXPECT_FALSE(ReadBytes(SystemDir() + L"\\oemlogo.bmp")) << "choosing alone installs nothing";
-    {
-        BrandwickProcess next;
-        ASSERT_TRUE(next.Main());
-        next.Press(next.Control(cmdOk));
-        ASSERT_TRUE(next.WaitForExit());
-    }
-    EXPECT_FALSE(ReadBytes(SystemDir() + L"\\oemlogo.bmp")) << "the dead run's staging file is not installed";
-    RemoveFile(picture);
+    RegDeleteTreeW(HKEY_CURRENT_USER, kAppDefaults);
 }
 
 } // namespace

@@ -32,5 +32,16 @@ TEST(PictureCheck, DimensionsAreBoundedBySideAndPixelCount) {
     EXPECT_FALSE(bmp(4096, 1025));
 }
 
+TEST(PictureCheck, RleRunsStayInsideThePicture) {
+    const auto rle8 = [](std::string_view data) { // 1 x 1 pixel, 8 bits, 256 colours
+        std::string s = "BM" + std::string(52 + 1024, '\0');
+        const std::uint32_t fields[] = {0, 0, 1078, 40, 1, 1, 1 | 8 << 16, 1, static_cast<std::uint32_t>(data.size())};
+        std::memcpy(&s[2], fields, sizeof fields);
+        return CheckPicture(s.append(data));
+    };
+    EXPECT_EQ(rle8({"\1\0\0\0\0\1", 6}), PictureFormat::Bmp) << "a run, the end of the line, the end";
+    EXPECT_EQ(rle8({"\1\0\0\0\1\0\0\1", 8}), PictureFormat::None) << "a run below the last row";
+}
+
 } // namespace
 } // namespace bw

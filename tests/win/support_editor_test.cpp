@@ -1,5 +1,4 @@
 // The support information editor as a real window: layout, loading, typing and committing.
-#include "core/app_state.h"
 #include "core/directories.h"
 #include "fault_platform.h"
 #include "registry_guard.h"
@@ -73,14 +72,13 @@ TEST_F(SupportEditor, CancelKeepsTheTableOkCommitsExactlyTheLinesShownReopeningR
     SendMessageW(Child(2), BM_CLICK, 0, 0);
     EXPECT_FALSE(editor.IsOpen());
     EXPECT_EQ(state.SupportLines, before);
-
     Open();
     SetWindowTextW(Child(0), L"one\r\n\r\nthree\r\n");
     SendMessageW(Child(1), BM_CLICK, 0, 0);
     EXPECT_FALSE(editor.IsOpen());
     EXPECT_EQ(state.SupportLineCount, 3);
     EXPECT_EQ(std::vector(state.SupportLines.begin(), state.SupportLines.begin() + 5),
-              (std::vector<std::wstring>{SupportEditedMarker, L"one", L"", L"three", L"beyond"}));
+              (std::vector<std::wstring>{L"Info", L"one", L"", L"three", L"beyond"}));
     Open();
     EXPECT_EQ(TextOf(Child(0)), kFileText);
 }

@@ -1,9 +1,12 @@
 #pragma once
-// The real platform with a switch per operation: any single call can be made to fail, and shell requests
-// are recorded instead of starting a browser.
+// The real platform with a switch per operation: any single call can be made to fail. Every call is logged,
+// and shell requests are recorded instead of starting a browser. With wow64 set it plays a 32-bit process on
+// 64-bit Windows: a redirector state of its own, and Sysnative (when there is one) reaching system32.
 #include "core/win32_platform.h"
 
 #include <array>
+#include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,106 +14,116 @@
 namespace bw::test {
 
 class FaultPlatform final : public Platform {
+    using S = std::wstring;
+
 public:
     // Makes the nth call of op from now on fail (1 = the next one); 0 makes every call fail.
     void FailOn(PlatformOp op, int nth = 1) { m_failAt[Index(op)] = nth == 0 ? -1 : m_calls[Index(op)] + nth; }
     void Heal() { m_failAt.fill(0); }
     int Calls(PlatformOp op) const { return m_calls[Index(op)]; }
-    void ResetCalls() { m_calls.fill(0); }
+    void ResetCalls() { m_calls.fill(0), log.clear(), paths.clear(); }
 
-    std::vector<std::pair<std::wstring, int>> shellRequests;
+    std::vector<std::pair<S, int>> shellRequests;
     std::optional<OsVersion> version; // reported instead of the system's when set
+    // Each call as "Operation name": the file (for copies and moves the target) or value it is about.
+    std::vector<S> log;
+    std::function<void()> onCall; // runs at every call
+    std::vector<S> paths;          // each path a call is about, with " [off]" while the redirector is off
+    bool wow64 = false, sysnative = true, redirectionOff = false;
+    int picturesWhileOff = 0;
 
-    std::optional<std::wstring> SystemDirectory() override {
-        return Call(PlatformOp::SystemDirectory, std::nullopt, [&] { return m_real.SystemDirectory(); });
+    std::optional<S> SystemDirectory() override {
+        return Fails(PlatformOp::SystemDirectory, L"SystemDirectory") ? std::nullopt : m_real.SystemDirectory();
     }
-    std::optional<std::wstring> TempPath() override {
-        return Call(PlatformOp::TempPath, std::nullopt, [&] { return m_real.TempPath(); });
+    std::optional<S> TempPath() override {
+        return Fails(PlatformOp::TempPath, L"TempPath") ? std::nullopt : m_real.TempPath();
     }
-    std::optional<std::uint32_t> FileAttributes(const std::wstring& path) override {
-        return Call(PlatformOp::FileAttributes, kUnknownAttributes, [&] { return m_real.FileAttributes(path); });
+    std::optional<std::uint32_t> FileAttributes(const S& p) override {
+        return Fails(PlatformOp::FileAttributes, L"Attributes", p) ? kUnknownAttributes
+               : (Reachable(p) ? m_real.FileAttributes(N(p)) : std::nullopt);
     }
-    std::optional<std::string> ReadFile(const std::wstring& path) override {
-        return Call(PlatformOp::ReadFile, std::nullopt, [&] { return m_real.ReadFile(path); });
+    std::optional<std::string> ReadFile(const S& p) override {
+        return Fails(PlatformOp::ReadFile, L"Read", p) ? std::nullopt : m_real.ReadFile(N(p));
     }
     // A failing write or copy may leave a partial file behind: model the worst case.
-    bool WriteFile(const std::wstring& path, std::string_view bytes) override {
-        if (!Fails(PlatformOp::WriteFile))
-            return m_real.WriteFile(path, bytes);
-        m_real.WriteFile(path, bytes.substr(0, bytes.size() / 2));
-        return false;
+    bool WriteFile(const S& p, std::string_view bytes) override {
+        const bool fails = Fails(PlatformOp::WriteFile, L"Write", p);
+        return m_real.WriteFile(N(p), fails ? bytes.substr(0, bytes.size() / 2) : bytes) && !fails;
     }
-    bool CopyFileOver(const std::wstring& from, const std::wstring& to) override {
-        if (!Fails(PlatformOp::CopyFileOver))
-            return m_real.CopyFileOver(from, to);
-        if (auto bytes = m_real.ReadFile(from))
+    bool CopyFileOver(const S& from, const S& to) override {
+        if (!Fails(PlatformOp::CopyFileOver, L"Copy", to))
+            return m_real.CopyFileOver(N(from), N(to));
+        if (const auto bytes = m_real.ReadFile(from))
             m_real.WriteFile(to, std::string_view(*bytes).substr(0, bytes->size() / 2));
         return false;
     }
-    bool MoveFileOver(const std::wstring& from, const std::wstring& to) override {
-        return Call(PlatformOp::MoveFileOver, false, [&] { return m_real.MoveFileOver(from, to); });
+    bool MoveFileOver(const S& from, const S& to) override {
+        return !Fails(PlatformOp::MoveFileOver, L"Move", to) && m_real.MoveFileOver(N(from), N(to));
     }
-    bool SetAttributes(const std::wstring& path, std::uint32_t attributes) override {
-        return Call(PlatformOp::SetAttributes, false, [&] { return m_real.SetAttributes(path, attributes); });
+    bool SetAttributes(const S& p, std::uint32_t attributes) override {
+        return !Fails(PlatformOp::SetAttributes, L"SetAttributes", p) && m_real.SetAttributes(N(p), attributes);
     }
-    bool DeletePath(const std::wstring& path) override {
-        return Call(PlatformOp::DeletePath, false, [&] { return m_real.DeletePath(path); });
-    }
+    bool DeletePath(const S& p) override { return !Fails(PlatformOp::DeletePath, L"Delete", p) && m_real.DeletePath(N(p)); }
     bool DisableFsRedirection(void*& previous) override {
-        return Call(PlatformOp::DisableFsRedirection, false, [&] { return m_real.DisableFsRedirection(previous); });
+        if (Fails(PlatformOp::DisableFsRedirection, L"Redirection off"))
+            return false;
+        previous = redirectionOff ? this : nullptr;
+        return redirectionOff = true;
     }
     bool RevertFsRedirection(void* previous) override {
-        return Call(PlatformOp::RevertFsRedirection, false, [&] { return m_real.RevertFsRedirection(previous); });
+        redirectionOff = previous != nullptr;
+        return !Fails(PlatformOp::RevertFsRedirection, L"Redirection on");
     }
-    long RegRead(HKEY root, const std::wstring& key, const std::wstring& name, RegData& out,
-                 std::uint32_t view) override {
-        return Call(PlatformOp::RegRead, long{ERROR_ACCESS_DENIED},
-                    [&] { return m_real.RegRead(root, key, name, out, view); });
+    long RegRead(HKEY root, const S& key, const S& name, RegData& out, std::uint32_t view) override {
+        return Fails(PlatformOp::RegRead, L"RegRead", name + View(view)) ? ERROR_ACCESS_DENIED
+                                                            : m_real.RegRead(root, key, name, out, view);
     }
-    long RegWriteString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& value,
-                        std::uint32_t view) override {
-        return Call(PlatformOp::RegWrite, long{ERROR_ACCESS_DENIED},
-                    [&] { return m_real.RegWriteString(root, key, name, value, view); });
+    long RegWriteString(HKEY root, const S& key, const S& name, const S& value, std::uint32_t view) override {
+        return Fails(PlatformOp::RegWrite, L"RegWrite", name + View(view)) ? ERROR_ACCESS_DENIED
+                                                              : m_real.RegWriteString(root, key, name, value, view);
     }
     OsVersion GetVersion() override {
-        return Call(PlatformOp::GetVersion, OsVersion{}, [&] { return version.value_or(m_real.GetVersion()); });
+        return Fails(PlatformOp::GetVersion, L"GetVersion") ? OsVersion{} : version.value_or(m_real.GetVersion());
     }
-    bool RunsUnderWow64() override {
-        return Call(PlatformOp::RunsUnderWow64, false, [&] { return m_real.RunsUnderWow64(); });
+    bool RunsUnderWow64() override { return !Fails(PlatformOp::RunsUnderWow64, L"Wow64") && wow64; }
+    std::optional<S> ExpandEnvironment(const S& text) override {
+        return Fails(PlatformOp::ExpandEnvironment, L"Expand", text) ? std::nullopt : m_real.ExpandEnvironment(text);
     }
-    std::optional<std::wstring> ExpandEnvironment(const std::wstring& text) override {
-        return Call(PlatformOp::ExpandEnvironment, std::nullopt, [&] { return m_real.ExpandEnvironment(text); });
-    }
-    void ShellOpen(const std::wstring& target, int showCommand) override {
-        Fails(PlatformOp::ShellOpen);
+    void ShellOpen(const S& target, int showCommand) override {
+        Fails(PlatformOp::ShellOpen, L"ShellOpen");
         shellRequests.emplace_back(target, showCommand);
     }
-    UniquePicture LoadPictureFile(const std::wstring& path) override {
-        return Fails(PlatformOp::LoadPictureFile) ? UniquePicture{} : m_real.LoadPictureFile(path);
+    UniquePicture LoadPictureFile(const S& p) override {
+        return (picturesWhileOff += redirectionOff, Fails(PlatformOp::LoadPictureFile, L"Picture", p)) ? UniquePicture{} : m_real.LoadPictureFile(N(p));
     }
     UniquePicture LoadPicture(std::string_view bytes) override {
-        return Fails(PlatformOp::LoadPicture) ? UniquePicture{} : m_real.LoadPicture(bytes);
+        return picturesWhileOff += redirectionOff, Fails(PlatformOp::LoadPicture, L"Picture bytes") ? UniquePicture{} : m_real.LoadPicture(bytes);
     }
     UniqueBitmap LoadResourceBitmap(int id) override {
-        return Fails(PlatformOp::LoadResourceBitmap) ? UniqueBitmap{} : m_real.LoadResourceBitmap(id);
+        return Fails(PlatformOp::LoadResourceBitmap, L"Bitmap", std::to_wstring(id)) ? UniqueBitmap{} : m_real.LoadResourceBitmap(id);
     }
     UniqueCursor LoadResourceCursor(int id) override {
-        return Fails(PlatformOp::LoadResourceCursor) ? UniqueCursor{} : m_real.LoadResourceCursor(id);
+        return Fails(PlatformOp::LoadResourceCursor, L"Cursor", std::to_wstring(id)) ? UniqueCursor{} : m_real.LoadResourceCursor(id);
     }
 
 private:
     static constexpr std::size_t Index(PlatformOp op) { return static_cast<std::size_t>(op); }
-    // Counts the call and tells whether it is the one to fail.
-    bool Fails(PlatformOp op) {
-        const int call = ++m_calls[Index(op)];
-        const int at = m_failAt[Index(op)];
-        return at == -1 || (at > 0 && call == at);
+    // Counts and logs the call and tells whether it is the one to fail.
+    static S View(std::uint32_t view) { return view ? L" " + std::to_wstring(view) : L""; }
+    static S Lower(S s) { return CharLowerW(s.data()), s; }
+    bool Reachable(const S& p) const { return sysnative || Lower(p).find(L"\\sysnative") == S::npos; }
+    S N(const S& p) const { // what the Sysnative alias names
+        const auto at = Lower(p).find(L"\\sysnative");
+        return at == S::npos ? p : p.substr(0, at) + L"\\system32" + p.substr(at + 10);
     }
-    template <typename Failed, typename F>
-    auto Call(PlatformOp op, Failed failed, F&& real) -> decltype(real()) {
-        if (Fails(op))
-            return failed;
-        return real();
+    bool Fails(PlatformOp op, const wchar_t* what, const S& about = L"") {
+        log.push_back(about.empty() ? what : S(what) + L" " + about.substr(about.find_last_of(L'\\') + 1));
+        if (about.find(L'\\') != S::npos)
+            paths.push_back(Lower(about) + (redirectionOff ? L" [off]" : L""));
+        if (onCall)
+            onCall();
+        const int call = ++m_calls[Index(op)], at = m_failAt[Index(op)];
+        return at == -1 || (at > 0 && call == at);
     }
 
     std::array<int, static_cast<std::size_t>(PlatformOp::Count)> m_calls{};

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <commdlg.h>
+#include <dlgs.h>
+
 #include <algorithm>
 #include <sstream>
 #include <string>
@@ -21,33 +24,26 @@ inline HWND Child(HWND parent, std::size_t i) {
         child = GetWindow(child, GW_HWNDNEXT);
     return child;
 }
-
-inline std::wstring TextOf(HWND hwnd) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
+inline std::wstring TextOf(HWND hwnd) { return WindowText(hwnd); }
 inline std::wstring ClassOf(HWND hwnd) {
     wchar_t name[64] = {};
     GetClassNameW(hwnd, name, 64);
     return name;
 }
-
 inline DWORD StyleOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)); }
 inline DWORD ExStyleOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)); }
 
 struct FontInfo {
     std::wstring face;
     int charset = -1;
+    long height = 0;
 };
-
 inline FontInfo FontOf(HWND control) {
     LOGFONTW lf{};
     const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
     if (!font || !GetObjectW(font, sizeof(lf), &lf))
         return {};
-    return {lf.lfFaceName, lf.lfCharSet};
+    return {lf.lfFaceName, lf.lfCharSet, lf.lfHeight};
 }
 
 // A key press as the message loop sees it: posted and pumped through the program's loop.
@@ -85,35 +81,40 @@ struct ControlRow {
 inline void ExpectDialog(HWND hwnd, const std::wstring& caption, std::pair<LONG, LONG> client,
                          const std::vector<ControlRow>& rows, const std::vector<std::size_t>& tabStops) {
     ASSERT_EQ(ScreenDpi(), 96) << "the pixels below are for 96 DPI";
-    EXPECT_EQ(TextOf(hwnd), caption);
     RECT rc{};
     GetClientRect(hwnd, &rc);
-    EXPECT_EQ(std::pair(rc.right, rc.bottom), client);
-    EXPECT_EQ(GetWindowLongPtrW(hwnd, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
-              WS_CAPTION);
-    EXPECT_FALSE(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_APPWINDOW);
     HWND owner = GetWindow(hwnd, GW_OWNER);
-    EXPECT_TRUE(owner && !IsWindowVisible(owner)) << "an unowned window would appear in the task bar";
-    EXPECT_FALSE(Child(hwnd, rows.size()));
+    EXPECT_EQ(std::tuple(TextOf(hwnd), rc.right, rc.bottom, StyleOf(hwnd) & (WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+                         ExStyleOf(hwnd) & WS_EX_APPWINDOW, owner && !IsWindowVisible(owner), Child(hwnd, rows.size())),
+              std::tuple(caption, client.first, client.second, DWORD{WS_CAPTION}, DWORD{0}, true, HWND{}));
     for (std::size_t i = 0; const ControlRow& row : rows) {
         HWND c = Child(hwnd, i++);
-        wchar_t cls[32] = {};
-        GetClassNameW(c, cls, 32);
-        LOGFONTW font{};
-        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0)), sizeof font, &font);
         const SIZE text = TextExtent(c, row.text);
-        GetWindowRect(c, &rc);
-        MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&rc), 2);
-        EXPECT_EQ(std::tuple(std::wstring(cls), TextOf(c), IsWindowVisible(c), std::wstring(font.lfFaceName),
-                             font.lfCharSet, font.lfHeight, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top),
-                  std::tuple(std::wstring(row.cls), row.text, TRUE, std::wstring(L"宋体"), BYTE(GB2312_CHARSET), -12L,
-                             row.x, row.y, row.width ? row.width : text.cx, row.height ? row.height : text.cy))
+        const FontInfo font = FontOf(c);
+        rc = ChildRect(c);
+        EXPECT_EQ(std::tuple(ClassOf(c), TextOf(c), IsWindowVisible(c), font.face, font.charset, font.height, rc.left,
+                             rc.top, rc.right - rc.left, rc.bottom - rc.top),
+                  std::tuple(std::wstring(row.cls), row.text, TRUE, std::wstring(L"宋体"), GB2312_CHARSET, -12L, row.x,
+                             row.y, row.width ? row.width : text.cx, row.height ? row.height : text.cy))
             << "control " << i;
     }
     for (std::size_t i = 0; i <= tabStops.size(); ++i) {
         EXPECT_EQ(GetFocus(), Child(hwnd, tabStops[i % tabStops.size()])) << "tab step " << i;
         PressKey(GetFocus(), VK_TAB);
     }
+}
+
+// Drives the real open-file dialog: notes its title and filter, then picks g_pick, or cancels when it is empty.
+inline std::wstring g_pick, g_title, g_filter;
+inline UINT_PTR CALLBACK PickHook(HWND dlg, UINT msg, WPARAM, LPARAM lParam) {
+    if (msg != WM_NOTIFY || reinterpret_cast<NMHDR*>(lParam)->code != CDN_INITDONE)
+        return 0;
+    HWND box = GetParent(dlg);
+    g_title = TextOf(box);
+    g_filter = TextOf(GetDlgItem(box, cmb1));
+    SendMessageW(box, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(g_pick.c_str())); // the file name box
+    PostMessageW(box, WM_COMMAND, g_pick.empty() ? IDCANCEL : IDOK, 0);
+    return 0;
 }
 
 } // namespace bw::test

@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# Seeds the faults of scripts/seeded-faults.txt into the sources one at a time and runs the tests against
+# each: a fault that no test notices is MISSED. The sources are put back after every fault, also on Ctrl-C.
+#
+#   bash scripts/seed-faults.sh          every fault
+#   bash scripts/seed-faults.sh 3 17     only faults 3 and 17 (numbered by their order in the list)
+#   bash scripts/seed-faults.sh --check  only checks that every fault still applies, without building
+#
+# The native and win64 builds must have been configured (cmake --preset native / win64). Without a DISPLAY
+# the Wine tests run on a virtual display: SEED_DISPLAY=<n> picks its number, else xvfb-run chooses one.
+# Runs that share a display take turns for their Wine tests, so that their windows never meet.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+list=scripts/seeded-faults.txt
+
+check=false
+[ "${1:-}" = --check ] && check=true && shift
+
+if ! $check && [ -z "${DISPLAY:-}" ]; then
+    if [ -n "${SEED_DISPLAY:-}" ]; then display=(-n "$SEED_DISPLAY"); else display=(-a); fi
+    exec xvfb-run "${display[@]}" -s "-screen 0 1024x768x24" bash "$0" "$@"
+fi
+
+source scripts/wine-env.sh
+$check || { wine_prefix_init unmanaged; "$WINESERVER" -p; }
+display_name=${DISPLAY:-none}
+exec 9>"${TMPDIR:-/tmp}/brandwick-wine-display${display_name//[^0-9.]/}.lock"
+log=build/seeded-faults.log
+mkdir -p build
+: > "$log"
+
+seeded="" backup=""
+restore() {
+    if [ -n "$seeded" ]; then
+        # A fresh time stamp, so that the next build compiles the file again.
+        cat "$backup" > "$seeded"
+        rm -f "$backup"
+        seeded=""
+    fi
+}
+finish() {
+    restore
+    $check || "$WINESERVER" -k 2>/dev/null
+}
+trap finish EXIT
+trap 'exit 130' INT TERM
+
+# Replaces the one occurrence of find in file ({NL} in either text stands for a line break).
+seed() {
+    python3 - "$@" <<'PY'
+import sys
+path, find, repl = (s.replace("{NL}", "\n") for s in sys.argv[1:4])
+with open(path, encoding="utf-8", newline="") as f:
+    text = f.read()
+n = text.count(find)
+if n != 1:
+    sys.exit(f"{path}: the text to find occurs {n} times, not once: {sys.argv[2]!r}")
+with open(path, "w", encoding="utf-8", newline="") as f:
+    f.write(text.replace(find, repl))
+PY
+}
+
+build() { cmake --build "build/$1" -j2 --target "${@:2}" >>"$log" 2>&1; }
+# True when the program under test fails (or hangs).
+fails_native() { ! timeout -k 5 120 build/native/brandwick_unit --gtest_brief=1 --gtest_fail_fast >>"$log" 2>&1; }
+fails_wine() {
+    flock 9
+    timeout -k 10 600 build/win64/wine-run.sh "build/win64/$1.exe" --gtest_brief=1 --gtest_fail_fast \
+        </dev/null >>"$log" 2>&1
+    local rc=$?
+    flock -u 9
+    [ $rc -ge 124 ] && "$WINESERVER" -k 2>/dev/null && "$WINESERVER" -p # a hang leaves windows behind
+    [ $rc -ne 0 ]
+}
+
+# Runs the tests, quickest first, until one fails: 0 caught, 1 missed, 2 the fault does not build.
+verdict() {
+    build native brandwick_unit || return 2
+    fails_native && return 0
+    build win64 brandwick_wintests || return 2
+    fails_wine brandwick_wintests && return 0
+    build win64 brandwick_e2e || return 2
+    fails_wine brandwick_e2e && return 0
+    return 1
+}
+
+wanted=" $* "
+total=0 found=0 number=0 missed=() broken=()
+while IFS=$'\t' read -r file find repl what; do
+    [[ -z "$file" || "$file" == \#* ]] && continue
+    number=$((number + 1))
+    [ $# -gt 0 ] && [[ "$wanted" != *" $number "* ]] && continue
+    backup=$(mktemp)
+    cat "$file" > "$backup"
+    seeded=$file
+    echo "== fault $number: $what" >>"$log"
+    if ! seed "$file" "$find" "$repl"; then
+        restore
+        echo "fault $number is out of date: fix scripts/seeded-faults.txt" >&2
+        exit 2
+    fi
+    if $check; then
+        restore
+        continue
+    fi
+    start=$(date +%s)
+    total=$((total + 1))
+    verdict
+    case $? in
+    0) result=CAUGHT found=$((found + 1)) ;;
+    1) result=MISSED missed+=("$number") ;;
+    *) result=BROKEN broken+=("$number") ;;
+    esac
+    restore
+    printf '%-6s %3d  %s  (%s s)\n' "$result" "$number" "$what" $(( $(date +%s) - start ))
+done < "$list"
+if $check; then
+    echo "all $number faults apply"
+    exit 0
+fi
+echo "caught $found of $total${missed:+ (missed: ${missed[*]})}"
+if [ ${#broken[@]} -gt 0 ]; then
+    echo "faults that do not build (fix them in $list; see $log): ${broken[*]}" >&2
+    exit 2
+fi
