@@ -34,7 +34,7 @@ const std::wstring kNt = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 const wchar_t* const kNames[] = {L"RegisteredOwner", L"RegisteredOrganization", L"ProductId"}; // of the first three
 const MainId kBoxes[] = {MainId::txtUserName, MainId::txtOrganization, MainId::txtProductID, MainId::txtManufacturer,
                          MainId::txtModel};
-const std::string kIni = "[General]\r\nManufacturer=" + Ansi(L"联想") + "\r\nModel=" + Ansi(L"天逸 510") +
+const std::string kIni = "[General]\r\nManufacturer=" + Ansi(L"快修电脑") + "\r\nModel=" + Ansi(L"快修 K510") +
                          "\r\n[Support Information]\r\nLine1=" + Ansi(L"服务热线 800") + "\r\n";
 
 class MainWindow : public testing::Test {
@@ -181,7 +181,7 @@ TEST_F(MainWindow, KeyboardBannerAboutAndSupport) {
 }
 
 TEST_F(MainWindow, LoadRunsInOrderBeforeShowingAndFillsTheBoxesFromThePrefix) {
-    const std::wstring values[] = {L"张三", L"Contoso 有限公司", L"55274-OEM-0011903-00107", L"联想", L"天逸 510"};
+    const std::wstring values[] = {L"张三", L"Contoso 有限公司", L"55274-OEM-0011903-00107", L"快修电脑", L"快修 K510"};
     for (int i = 0; i < 3; ++i)
         SetText(kNt, kNames[i], values[i]);
     WriteBytes(ini, kIni);
@@ -221,7 +221,7 @@ TEST_F(MainWindow, ApplySavesInOrderOkThatCannotSaveStaysOpenCancelKeepsWhatWasA
         EXPECT_EQ(Saves(), saves);
     }
     EXPECT_EQ(Reg(kNames[0]), L"王五");
-    EXPECT_EQ(ReadBytes(ini), "[General]\r\nManufacturer=" + Ansi(L"新制造商") + "\r\nModel=" + Ansi(L"天逸 510") +
+    EXPECT_EQ(ReadBytes(ini), "[General]\r\nManufacturer=" + Ansi(L"新制造商") + "\r\nModel=" + Ansi(L"快修 K510") +
                                   "\r\n[Support Information]\r\nLine1=" + Ansi(L"服务热线 800") + "\r\n");
     EXPECT_EQ(ReadBytes(logo), chosen);
     ASSERT_TRUE(reports.empty());
