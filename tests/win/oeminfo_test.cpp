@@ -70,7 +70,7 @@ TEST_F(OemFiles, CommittedChineseLinesAreWrittenInCodePage936AndWinOverTheFile) 
     WriteBytes(ini, kFile);
     Commit({L"服务热线=800", L""});
     ASSERT_TRUE(SaveOemInfo(state, os, L"快修电脑", L"快修 K510"));
-    EXPECT_EQ(Bytes(ini), "[General]\r\nManufacturer=\xC1\xAA\xCF\xEB\r\nModel=\xCC\xEC\xD2\xDD 510\r\n"
+    EXPECT_EQ(Bytes(ini), "[General]\r\nManufacturer=\xBF\xEC\xD0\xDE\xB5\xE7\xC4\xD4\r\nModel=\xBF\xEC\xD0\xDE K510\r\n"
                           "[Support Information]\r\nLine1=\xB7\xFE\xCE\xF1\xC8\xC8\xCF\xDF=800\r\nLine2=\r\n");
     EXPECT_EQ(LoadOemInfo(state, os).maker.value_or(L"?"), L"快修电脑");
     EXPECT_EQ(LoadSupportText(state, os), L"服务热线=800\r\n\r\n");
