@@ -1,7 +1,8 @@
 // The main window against the prefix's real registry and system directory: layout, keyboard, load, the
-// buttons, saving under every single failure, and the logo chosen through the real open-file dialog.
+// buttons, saving under every single failure, the logo chosen through the real open-file dialog, the
+// OEMInformation key, hostile pictures, two instances at once and a failing environment.
 #include "fault_platform.h"
-#include "registry_guard.h"
+#include "picture_corpus.h"
 #include "test_support.h"
 #include "ui/frmMain.h"
 #include "window_probe.h"
@@ -11,13 +12,14 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <list>
+#include <functional>
 
 namespace bw::test {
 namespace {
 
 using Box = std::array<long, 4>; // left, top, right, bottom in the parent's client area
 using Texts = std::vector<std::wstring>;
+using Prepare = std::function<void(FaultPlatform&)>;
 Box At(HWND child) { const RECT r = ChildRect(child); return {r.left, r.top, r.right, r.bottom}; }
 
 // A black BMP of 8 (with a palette) or 24 bits per pixel.
@@ -29,63 +31,62 @@ std::string MakeBmp(std::uint32_t width, std::uint32_t height, std::uint32_t bit
     std::memcpy(&bytes[2], header, sizeof header);
     return bytes;
 }
+std::string Picture(const char* name) {
+    for (const corpus::Picture& p : corpus::PictureCorpus())
+        if (p.name == name)
+            return p.bytes;
+    return {};
+}
+void Xp(FaultPlatform& os) { os.version = OsVersion{2, 5, 1, 2600, L"SP3", 1}; } // the boxes show the file, not the key
+bool QuitRequested() { MSG m; return PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE); }
 
 const std::wstring kNt = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
-const wchar_t* const kNames[] = {L"RegisteredOwner", L"RegisteredOrganization", L"ProductId"}; // of the first three
 const MainId kBoxes[] = {MainId::txtUserName, MainId::txtOrganization, MainId::txtProductID, MainId::txtManufacturer,
                          MainId::txtModel};
 const std::string kIni = "[General]\r\nManufacturer=" + Ansi(L"快修电脑") + "\r\nModel=" + Ansi(L"快修 K510") +
                          "\r\n[Support Information]\r\nLine1=" + Ansi(L"服务热线 800") + "\r\n";
+const std::wstring kNotAPicture = L"无法将所选文件读取为图片，Logo 未更改：\n";
 
-class MainWindow : public testing::Test {
-protected:
-    void SetUp() override { std::ranges::for_each(std::array{ini, logo, stagedIni, stagedLogo}, RemoveFile); }
-    void TearDown() override {
-        main.reset();
-        Drain();
-    }
-    // Creates and shows the window; messages to the user are collected instead of shown.
-    void Open() {
-        main = std::make_unique<frmMain>(state, os);
+// One running program: its own state, platform and window. Messages to the user are collected instead of shown.
+struct Instance {
+    explicit Instance(const Prepare& before = {}, int show = SW_SHOW) {
+        if (before)
+            before(os);
         main->SetReporter([this](const std::wstring& text, UINT) { reports.push_back(text); });
         main->SetDlgLogoHook(PickHook);
-        ASSERT_TRUE(main->Create(SW_SHOW));
+        EXPECT_TRUE(main->Create(show));
     }
+    ~Instance() { main.reset(), Drain(); }
     HWND C(MainId id) const { return main->Control(id); }
     void Click(MainId id) { SendMessageW(C(id), BM_CLICK, 0, 0); } // runs to its end before returning
     void Type(MainId id, const std::wstring& text) { SetWindowTextW(C(id), text.c_str()); }
-    void Choose(const std::wstring& path) {
-        g_pick = path;
-        Click(MainId::cmdLogo);
-    }
-    std::wstring Temp(const wchar_t* name, const std::string& bytes) { // removed again by its guard
-        temps.emplace_back(TempDir() + name);
-        WriteBytes(TempDir() + name, bytes);
-        return TempDir() + name;
-    }
+    void Choose(const std::wstring& path) { g_pick = path, Click(MainId::cmdLogo); }
     void Key(MainId id, UINT message, WPARAM key) { // to the dialog manager, as the program's message loop does
         MSG msg{C(id), message, key, message == WM_SYSCHAR ? 1 << 29 : 0, 0, {}}; // bit 29: Alt is down
         SetFocus(C(id));
         IsDialogMessageW(main->hwnd(), &msg);
     }
-    std::wstring Reg(const std::wstring& n) { std::wstring t; DWORD type; ReadText(kNt, n, t, type); return t; }
-    // The calls that store something, in order.
-    Texts Saves() const {
+    Texts Saves() const { // the calls that store something, in order
         Texts saves;
         std::ranges::copy_if(os.log, std::back_inserter(saves), [](auto& s) { return s.starts_with(L"RegWrite") || s.starts_with(L"Move"); });
         return saves;
     }
-    static bool QuitRequested() { MSG m; return PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE); }
 
-    const std::wstring ini = SystemDir() + L"\\oeminfo.ini", logo = SystemDir() + L"\\oemlogo.bmp";
-    const std::wstring stagedIni = TempDir() + L"oeminfo.tmp", stagedLogo = TempDir() + L"oemlogo.tmp";
-    RegistryValueGuard regGuard{kNt, {kNames, kNames + 3}};
-    FileGuard g1{ini}, g2{logo}, g3{stagedIni}, g4{stagedLogo};
-    std::list<FileGuard> temps;
     AppState state;
     FaultPlatform os;
     Texts reports;
-    std::unique_ptr<frmMain> main;
+    std::unique_ptr<frmMain> main = std::make_unique<frmMain>(state, os);
+};
+
+class MainWindow : public testing::Test, protected SystemFiles {
+protected:
+    std::wstring Temp(const wchar_t* name, const std::string& bytes) { // removed again by the fixture
+        WriteBytes(TempDir() + name, bytes);
+        return TempDir() + name;
+    }
+    const std::wstring chosen = TempDir() + L"brandwick_chosen.pic", other = TempDir() + L"brandwick_other.pic";
+    FileGuard g5{chosen}, g6{other}, g7{TempDir() + L"brandwick_text.bmp"};
+    RegistryValueGuard regGuard{kNt, {L"RegisteredOwner", L"RegisteredOrganization", L"ProductId"}};
 };
 
 TEST_F(MainWindow, LayoutMatchesTheDesign) {
@@ -113,8 +114,8 @@ TEST_F(MainWindow, LayoutMatchesTheDesign) {
         {MainId::cmdCancel, L"Button", {248, 456, 321, 481}, L"取消", true},
         {MainId::cmdApply, L"Button", {328, 456, 401, 481}, L"应用(&A)", true},
     };
-    Open();
-    HWND w = main->hwnd();
+    Instance app;
+    HWND w = app.main->hwnd();
     RECT o{}, work{};
     GetClientRect(w, &o);
     EXPECT_EQ(std::tuple(StyleOf(w) & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), o.right, o.bottom),
@@ -123,7 +124,7 @@ TEST_F(MainWindow, LayoutMatchesTheDesign) {
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     EXPECT_LE(std::abs(o.left + o.right - work.left - work.right) + std::abs(o.top + o.bottom - work.top - work.bottom), 2);
     for (const auto& e : layout) {
-        HWND c = C(e.id);
+        HWND c = app.C(e.id);
         SCOPED_TRACE(static_cast<int>(e.id));
         const SIZE t = TextExtent(c, TextOf(c));
         EXPECT_EQ(At(c), e.box[2] ? e.box : (Box{e.box[0], e.box[1], e.box[0] + t.cx, e.box[1] + t.cy}));
@@ -135,12 +136,12 @@ TEST_F(MainWindow, LayoutMatchesTheDesign) {
     }
     for (MainId id : kBoxes) { // flat: no client edge; the edit control keeps WS_BORDER to itself and insets its text
         RECT format{};
-        SendMessageW(C(id), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
-        EXPECT_EQ(format.left - LOWORD(SendMessageW(C(id), EM_GETMARGINS, 0, 0)), 2) << "1 with a client edge, 0 bare";
+        SendMessageW(app.C(id), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+        EXPECT_EQ(format.left - LOWORD(SendMessageW(app.C(id), EM_GETMARGINS, 0, 0)), 2) << "1 with a client edge, 0 bare";
     }
-    EXPECT_EQ(StyleOf(C(MainId::cmdOk)) & BS_TYPEMASK, DWORD{BS_DEFPUSHBUTTON});
+    EXPECT_EQ(StyleOf(app.C(MainId::cmdOk)) & BS_TYPEMASK, DWORD{BS_DEFPUSHBUTTON});
     std::vector<MainId> order;
-    for (HWND at = GetFocus(); order.size() < 20 && (at = GetNextDlgTabItem(w, at, FALSE)) != C(MainId::cmdOk);)
+    for (HWND at = GetFocus(); order.size() < 20 && (at = GetNextDlgTabItem(w, at, FALSE)) != app.C(MainId::cmdOk);)
         order.push_back(static_cast<MainId>(GetDlgCtrlID(at)));
     EXPECT_EQ(order, (std::vector{MainId::cmdCancel, MainId::cmdApply, MainId::cmdLogo, MainId::txtUserName,
                                   MainId::txtOrganization, MainId::txtProductID, MainId::txtManufacturer,
@@ -148,100 +149,100 @@ TEST_F(MainWindow, LayoutMatchesTheDesign) {
 }
 
 TEST_F(MainWindow, KeyboardBannerAboutAndSupport) {
-    Open();
-    Key(MainId::txtUserName, WM_KEYDOWN, VK_ESCAPE);
-    ASSERT_TRUE(main->hwnd()) << "Esc does nothing";
-    Type(MainId::txtOrganization, L"");
+    Instance app;
+    app.Key(MainId::txtUserName, WM_KEYDOWN, VK_ESCAPE);
+    ASSERT_TRUE(app.main->hwnd()) << "Esc does nothing";
+    app.Type(MainId::txtOrganization, L"");
     for (MainId id : kBoxes) { // focus selects the whole text; the empty box gives 0, 0
-        SetFocus(C(MainId::cmdOk));
-        SendMessageW(C(id), EM_SETSEL, 1, 1);
-        SetFocus(C(id));
-        EXPECT_EQ(SendMessageW(C(id), EM_GETSEL, 0, 0), MAKELRESULT(0, TextOf(C(id)).size()));
+        SetFocus(app.C(MainId::cmdOk));
+        SendMessageW(app.C(id), EM_SETSEL, 1, 1);
+        SetFocus(app.C(id));
+        EXPECT_EQ(SendMessageW(app.C(id), EM_GETSEL, 0, 0), MAKELRESULT(0, TextOf(app.C(id)).size()));
     }
-    Type(MainId::txtUserName, L"李四");
-    Key(MainId::txtUserName, WM_SYSCHAR, 'a');
-    EXPECT_EQ(Reg(kNames[0]), L"李四") << "Alt+A is Apply";
-    Key(MainId::txtUserName, WM_SYSCHAR, 's');
-    HWND support = main->SuportInfo().hwnd();
+    app.Type(MainId::txtUserName, L"李四");
+    app.Key(MainId::txtUserName, WM_SYSCHAR, 'a');
+    EXPECT_EQ(RegText(kNt, L"RegisteredOwner"), L"李四") << "Alt+A is Apply";
+    app.Key(MainId::txtUserName, WM_SYSCHAR, 's');
+    HWND support = app.main->SuportInfo().hwnd();
     EXPECT_TRUE(IsWindow(support)) << "Alt+S";
-    SendMessageW(main->hwnd(), WM_COMMAND, MAKEWPARAM(static_cast<int>(MainId::picBanner), STN_CLICKED),
-                 reinterpret_cast<LPARAM>(C(MainId::picBanner)));
-    EXPECT_EQ(os.shellRequests, (decltype(os.shellRequests){{L"http://www.brandwick.example/", SW_SHOWMAXIMIZED}}));
-    Click(MainId::cmdAbout);
-    HWND about = main->About().hwnd();
-    Click(MainId::cmdAbout);
-    Click(MainId::cmdSuportInfo);
+    SendMessageW(app.main->hwnd(), WM_COMMAND, MAKEWPARAM(static_cast<int>(MainId::picBanner), STN_CLICKED),
+                 reinterpret_cast<LPARAM>(app.C(MainId::picBanner)));
+    EXPECT_EQ(app.os.shellRequests, (decltype(app.os.shellRequests){{L"http://www.brandwick.example/", SW_SHOWMAXIMIZED}}));
+    app.Click(MainId::cmdAbout);
+    HWND about = app.main->About().hwnd();
+    app.Click(MainId::cmdAbout);
+    app.Click(MainId::cmdSuportInfo);
     EXPECT_TRUE(IsWindow(about));
-    EXPECT_EQ(std::pair(main->About().hwnd(), main->SuportInfo().hwnd()), std::pair(about, support)) << "open once";
-    Type(MainId::txtModel, L"按回车保存");
-    Key(MainId::txtModel, WM_KEYDOWN, VK_RETURN);
+    EXPECT_EQ(std::pair(app.main->About().hwnd(), app.main->SuportInfo().hwnd()), std::pair(about, support)) << "open once";
+    app.Type(MainId::txtModel, L"按回车保存");
+    app.Key(MainId::txtModel, WM_KEYDOWN, VK_RETURN);
     EXPECT_TRUE(QuitRequested()) << "Enter in a text box is OK, which ends the program";
-    EXPECT_FALSE(main->hwnd() || IsWindow(about) || IsWindow(support));
+    EXPECT_FALSE(app.main->hwnd() || IsWindow(about) || IsWindow(support));
     EXPECT_NE(ReadBytes(ini).value_or("").find(Ansi(L"Model=按回车保存")), std::string::npos);
 }
 
 TEST_F(MainWindow, LoadRunsInOrderBeforeShowingAndFillsTheBoxesFromThePrefix) {
     const std::wstring values[] = {L"张三", L"Contoso 有限公司", L"55274-OEM-0011903-00107", L"快修电脑", L"快修 K510"};
-    for (int i = 0; i < 3; ++i)
-        SetText(kNt, kNames[i], values[i]);
+    for (int i = 0; const wchar_t* name : {L"RegisteredOwner", L"RegisteredOrganization", L"ProductId"})
+        SetText(kNt, name, values[i++]);
     WriteBytes(ini, kIni);
     WriteBytes(logo, MakeBmp(100, 50, 24));
     SetFileAttributesW(logo.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY);
     bool shown = false;
-    os.onCall = [&] { shown |= IsWindowVisible(FindWindowW(L"BrandwickMain", nullptr)) != FALSE; };
-    Open();
-    os.onCall = nullptr;
-    std::erase(os.log, L"Wow64");
-    os.log.erase(std::unique(os.log.begin(), os.log.end()), os.log.end()); // merges repeats
-    EXPECT_EQ(os.log, (Texts{L"GetVersion", L"RegRead RegisteredOwner", L"RegRead RegisteredOrganization",
-                             L"RegRead ProductId", L"Bitmap 102", L"Bitmap 101", L"Cursor 101", L"SystemDirectory",
-                             L"TempPath", L"GetVersion", L"RegRead Manufacturer", L"RegRead Model",
-                             L"Attributes oeminfo.ini", L"Read oeminfo.ini", L"GetVersion", L"RegRead Logo",
-                             L"Attributes oemlogo.bmp", L"Picture oemlogo.bmp"}));
+    Instance app([&](FaultPlatform& os) {
+        os.onCall = [&] { shown |= IsWindowVisible(FindWindowW(L"BrandwickMain", nullptr)) != FALSE; };
+    });
+    std::erase(app.os.log, L"Wow64");
+    app.os.log.erase(std::unique(app.os.log.begin(), app.os.log.end()), app.os.log.end()); // merges repeats
+    EXPECT_EQ(app.os.log, (Texts{L"GetVersion", L"RegRead RegisteredOwner", L"RegRead RegisteredOrganization",
+                                 L"RegRead ProductId", L"Bitmap 102", L"Bitmap 101", L"Cursor 101", L"SystemDirectory",
+                                 L"TempPath", L"GetVersion", L"RegRead Manufacturer", L"RegRead Model",
+                                 L"Attributes oeminfo.ini", L"Read oeminfo.ini", L"GetVersion", L"RegRead Logo",
+                                 L"Attributes oemlogo.bmp", L"Picture oemlogo.bmp"}));
     EXPECT_FALSE(shown);
     for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(TextOf(C(kBoxes[i])), values[i]);
-    EXPECT_TRUE(IsWindowVisible(C(MainId::picLogo)));
-    EXPECT_EQ(At(C(MainId::picLogo)), (Box{31, 28, 131, 78})) << "Left 457.5, Top 412.5 twips";
+        EXPECT_EQ(TextOf(app.C(kBoxes[i])), values[i]);
+    EXPECT_TRUE(IsWindowVisible(app.C(MainId::picLogo)));
+    EXPECT_EQ(At(app.C(MainId::picLogo)), (Box{31, 28, 131, 78})) << "Left 457.5, Top 412.5 twips";
 }
 
 TEST_F(MainWindow, ApplySavesInOrderOkThatCannotSaveStaysOpenCancelKeepsWhatWasApplied) {
     WriteBytes(ini, kIni);
-    Open();
-    const std::string chosen = MakeBmp(4, 4, 24);
-    Choose(Temp(L"brandwick_chosen.bmp", chosen));
-    Type(MainId::txtUserName, L"王五");
-    Type(MainId::txtManufacturer, L"新制造商");
+    Instance app;
+    const std::string picture = MakeBmp(4, 4, 24);
+    app.Choose(Temp(L"brandwick_chosen.pic", picture));
+    app.Type(MainId::txtUserName, L"王五");
+    app.Type(MainId::txtManufacturer, L"新制造商");
     const Texts saves = {L"RegWrite RegisteredOwner", L"RegWrite RegisteredOrganization", L"RegWrite ProductId",
                          L"Move oeminfo.ini", L"Move oemlogo.bmp", L"RegWrite Manufacturer", L"RegWrite Model",
                          L"RegWrite Logo"};
     for (int times = 0; times < 2; ++times) {
-        os.ResetCalls();
-        Click(MainId::cmdApply);
-        EXPECT_EQ(Saves(), saves);
+        app.os.ResetCalls();
+        app.Click(MainId::cmdApply);
+        EXPECT_EQ(app.Saves(), saves);
     }
-    EXPECT_EQ(Reg(kNames[0]), L"王五");
+    EXPECT_EQ(RegText(kNt, L"RegisteredOwner"), L"王五");
     EXPECT_EQ(ReadBytes(ini), "[General]\r\nManufacturer=" + Ansi(L"新制造商") + "\r\nModel=" + Ansi(L"快修 K510") +
                                   "\r\n[Support Information]\r\nLine1=" + Ansi(L"服务热线 800") + "\r\n");
-    EXPECT_EQ(ReadBytes(logo), chosen);
-    ASSERT_TRUE(reports.empty());
+    EXPECT_EQ(ReadBytes(logo), picture);
+    ASSERT_TRUE(app.reports.empty());
     // The file and the organization cannot be saved: every other step still runs, one message names both.
-    Type(MainId::txtUserName, L"未保存");
+    app.Type(MainId::txtUserName, L"未保存");
     WriteBytes(logo, "changed meanwhile");
-    os.ResetCalls();
-    os.FailOn(PlatformOp::RegWrite, 2);
-    os.FailOn(PlatformOp::WriteFile);
-    Click(MainId::cmdOk);
-    ASSERT_TRUE(main->hwnd());
-    EXPECT_EQ(reports, Texts{L"以下内容未能保存：\n组织名 (RegisteredOrganization)\nOEM 信息文件 oeminfo.ini\n\n其余内容已保存。"});
-    EXPECT_EQ(Saves(), (Texts{saves[0], saves[1], saves[2], saves[4], saves[5], saves[6], saves[7]}));
-    EXPECT_EQ(ReadBytes(logo), chosen);
-    Type(MainId::txtUserName, L"不保存");
-    Choose(Temp(L"brandwick_cancel.bmp", MakeBmp(8, 8, 24)));
-    Click(MainId::cmdCancel);
+    app.os.ResetCalls();
+    app.os.FailOn(PlatformOp::RegWrite, 2);
+    app.os.FailOn(PlatformOp::WriteFile);
+    app.Click(MainId::cmdOk);
+    ASSERT_TRUE(app.main->hwnd());
+    EXPECT_EQ(app.reports, Texts{L"以下内容未能保存：\n组织名 (RegisteredOrganization)\nOEM 信息文件 oeminfo.ini\n\n其余内容已保存。"});
+    EXPECT_EQ(app.Saves(), (Texts{saves[0], saves[1], saves[2], saves[4], saves[5], saves[6], saves[7]}));
+    EXPECT_EQ(ReadBytes(logo), picture);
+    app.Type(MainId::txtUserName, L"不保存");
+    app.Choose(Temp(L"brandwick_other.pic", MakeBmp(8, 8, 24)));
+    app.Click(MainId::cmdCancel);
     EXPECT_TRUE(QuitRequested());
-    EXPECT_EQ(Reg(kNames[0]), L"未保存") << "what OK saved before failing stays";
-    EXPECT_EQ(ReadBytes(logo), chosen);
+    EXPECT_EQ(RegText(kNt, L"RegisteredOwner"), L"未保存") << "what OK saved before failing stays";
+    EXPECT_EQ(ReadBytes(logo), picture);
     EXPECT_EQ(std::pair(!!ReadBytes(stagedIni), !!ReadBytes(stagedLogo)), std::pair(true, false))
         << "the end deletes only what this run staged: not the half-written oeminfo.tmp";
 }
@@ -249,37 +250,36 @@ TEST_F(MainWindow, ApplySavesInOrderOkThatCannotSaveStaysOpenCancelKeepsWhatWasA
 TEST_F(MainWindow, LogoThroughTheOpenFileDialog) {
     WriteBytes(logo, "this is not a picture");
     WriteBytes(stagedLogo, MakeBmp(12, 12, 24)); // left over from an earlier run
-    Open();
-    EXPECT_TRUE(IsWindowVisible(C(MainId::picLogo)));
-    EXPECT_EQ(At(C(MainId::picLogo)), (Box{36, 32, 125, 73})) << "the blank box, centred";
-    Click(MainId::cmdApply);
+    Instance app;
+    EXPECT_TRUE(IsWindowVisible(app.C(MainId::picLogo)));
+    EXPECT_EQ(At(app.C(MainId::picLogo)), (Box{36, 32, 125, 73})) << "the blank box, centred";
+    app.Click(MainId::cmdApply);
     EXPECT_EQ(ReadBytes(logo), "this is not a picture") << "a stale staging file is not installed";
     const std::string bytes = MakeBmp(60, 30, 8);
-    Choose(Temp(L"brandwick_depth.bmp", bytes));
-    EXPECT_EQ(At(C(MainId::picLogo)), (Box{51, 38, 111, 68})) << "37.5 pixels round away from zero";
+    app.Choose(Temp(L"brandwick_chosen.pic", bytes));
+    EXPECT_EQ(At(app.C(MainId::picLogo)), (Box{51, 38, 111, 68})) << "37.5 pixels round away from zero";
     EXPECT_EQ(ReadBytes(stagedLogo), bytes);
     EXPECT_NE(ReadBytes(logo), bytes) << "nothing is installed before Apply";
-    Choose(L"");
+    app.Choose(L"");
     EXPECT_EQ(g_title + L"|" + g_filter, L"选择一个Logo图片(请选用不超过160×100的BMP图片)|BMP图片(*.bmp)");
-    EXPECT_EQ(main->DlgLogoFileName(), TempDir() + L"brandwick_depth.bmp") << "cancel keeps the last name";
-    Click(MainId::cmdApply);
+    EXPECT_EQ(app.main->DlgLogoFileName(), chosen) << "cancel keeps the last name";
+    app.Click(MainId::cmdApply);
     EXPECT_EQ(ReadBytes(logo), bytes);
     std::string jpeg = "Z:" __FILE__; // the sources are reached through Wine's drive Z:
     jpeg = jpeg.substr(0, jpeg.find_last_of("/\\") + 1) + "data\\green40x30.jpg";
     std::replace(jpeg.begin(), jpeg.end(), '/', '\\');
-    Choose(std::wstring(jpeg.begin(), jpeg.end()));
-    EXPECT_EQ(At(C(MainId::picLogo)), (Box{61, 38, 101, 68}));
-    Click(MainId::cmdApply);
+    app.Choose(std::wstring(jpeg.begin(), jpeg.end()));
+    EXPECT_EQ(At(app.C(MainId::picLogo)), (Box{61, 38, 101, 68}));
+    app.Click(MainId::cmdApply);
     EXPECT_EQ(ReadBytes(logo), ReadBytes(std::wstring(jpeg.begin(), jpeg.end()))) << "installed unchanged";
     const std::string large = MakeBmp(300, 200, 24);
-    Choose(Temp(L"brandwick_large.bmp", large));
-    EXPECT_EQ(At(C(MainId::picLogo)), (Box{-70, -48, 230, 152})) << "its middle on the frame's";
-    Choose(Temp(L"brandwick_text.bmp", "plain text, not a picture"));
-    EXPECT_EQ(reports, Texts{L"无法将所选文件读取为图片，Logo 未更改：\n" + TempDir() + L"brandwick_text.bmp"});
+    app.Choose(Temp(L"brandwick_other.pic", large));
+    EXPECT_EQ(At(app.C(MainId::picLogo)), (Box{-70, -48, 230, 152})) << "its middle on the frame's";
+    app.Choose(Temp(L"brandwick_text.bmp", "plain text, not a picture"));
+    EXPECT_EQ(app.reports, Texts{kNotAPicture + TempDir() + L"brandwick_text.bmp"});
     EXPECT_EQ(ReadBytes(stagedLogo), large);
-    EXPECT_EQ(At(C(MainId::picLogo)), (Box{-70, -48, 230, 152}));
+    EXPECT_EQ(At(app.C(MainId::picLogo)), (Box{-70, -48, 230, 152}));
 }
-
 
 // The OEMInformation key from Vista on: shown where it has a value, stored keeping its other values, one more item
 // of the one message when it cannot be stored; untouched before. A 32-bit run on 64-bit Windows reaches the
@@ -289,27 +289,25 @@ TEST_F(MainWindow, OemInformationKeyAndUnderWow64TheNativeSide) {
     const std::wstring key = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation";
     const std::wstring keyLogo = SystemDir() + L"\\brandwick_keylogo.bmp", named = L"%SystemRoot%\\System32\\brandwick_keylogo.bmp";
     RegistryValueGuard keyGuard{key, {L"Manufacturer", L"Model", L"Logo", L"SupportURL"}};
-    FileGuard g5{keyLogo};
-    const std::wstring chosen = Temp(L"brandwick_chosen.bmp", MakeBmp(8, 8, 24)), installed = SystemDir() + L"\\oemlogo.bmp";
-    auto value = [&](const wchar_t* name) { std::wstring t = L"<none>"; DWORD type; ReadText(key, name, t, type); return t; };
+    FileGuard g8{keyLogo};
+    WriteBytes(chosen, MakeBmp(8, 8, 24));
     const OsVersion xp{2, 5, 1, 2600, L"SP3"}, vista{2, 6, 0, 6002, L"SP2"};
     const struct { OsVersion version; bool wow64, sysnative; int failingWrite; const wchar_t* shown; long width;
                    std::wstring stored, report; bool stuck = false; } rows[] = { // stuck: the redirector stays on
-        {xp, false, true, 0, L"File Maker", 100, L"Key Maker|<none>|" + named, L""},
-        {vista, false, true, 0, L"Key Maker", 40, L"新制造商||" + installed, L""},
-        {vista, false, true, 4, L"Key Maker", 40, L"Key Maker||" + installed, // the fourth: after the registration
+        {xp, false, true, 0, L"File Maker", 100, L"Key Maker|<missing>|" + named, L""},
+        {vista, false, true, 0, L"Key Maker", 40, L"新制造商||" + logo, L""},
+        {vista, false, true, 4, L"Key Maker", 40, L"Key Maker||" + logo, // the fourth: after the registration
          L"以下内容未能保存：\nOEM 信息注册表项 (OEMInformation)\n\n其余内容已保存。"},
-        {vista, false, true, 5, L"Key Maker", 40, L"新制造商|<none>|" + installed,
+        {vista, false, true, 5, L"Key Maker", 40, L"新制造商|<missing>|" + logo,
          L"以下内容未能保存：\nOEM 信息注册表项 (OEMInformation)\n\n其余内容已保存。"},
-        {vista, true, true, 0, L"Key Maker", 40, L"新制造商||" + installed, L""},
-        {vista, true, false, 0, L"Key Maker", 40, L"新制造商||" + installed, L""},
+        {vista, true, true, 0, L"Key Maker", 40, L"新制造商||" + logo, L""},
+        {vista, true, false, 0, L"Key Maker", 40, L"新制造商||" + logo, L""},
         {vista, true, false, 0, L"Key Maker", 40, L"新制造商||" + named,
          L"以下内容未能保存：\nOEM 信息文件 oeminfo.ini\nOEM Logo 图片 oemlogo.bmp\n\n其余内容已保存。", true},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(testing::Message() << r.version.major << " wow64 " << r.wow64 << r.sysnative << " " << r.failingWrite);
-        TearDown(), SetUp(), state = AppState{}, reports.clear(), os.Heal();
-        std::tie(os.version, os.wow64, os.sysnative) = std::tuple(r.version, r.wow64, r.sysnative);
+        RemoveFile(stagedIni), RemoveFile(stagedLogo);
         WriteBytes(ini, "[General]\r\nManufacturer=File Maker\r\nModel=File Model\r\n");
         WriteBytes(logo, MakeBmp(100, 50, 24));
         WriteBytes(keyLogo, MakeBmp(40, 20, 24));
@@ -317,29 +315,28 @@ TEST_F(MainWindow, OemInformationKeyAndUnderWow64TheNativeSide) {
         DeleteValue(key, L"Model");
         SetText(key, L"Logo", named);
         SetText(key, L"SupportURL", L"https://support.example");
-        os.ResetCalls();
-        Open();
-        EXPECT_EQ(TextOf(C(MainId::txtManufacturer)) + L"|" + TextOf(C(MainId::txtModel)), r.shown + std::wstring(L"|File Model"));
-        EXPECT_EQ(At(C(MainId::picLogo))[2] - At(C(MainId::picLogo))[0], r.width);
-        Type(MainId::txtManufacturer, L"新制造商");
-        Type(MainId::txtModel, L"");
-        Choose(chosen);
+        Instance app([&](FaultPlatform& os) { std::tie(os.version, os.wow64, os.sysnative) = std::tuple(r.version, r.wow64, r.sysnative); });
+        EXPECT_EQ(TextOf(app.C(MainId::txtManufacturer)) + L"|" + TextOf(app.C(MainId::txtModel)), r.shown + std::wstring(L"|File Model"));
+        EXPECT_EQ(At(app.C(MainId::picLogo))[2] - At(app.C(MainId::picLogo))[0], r.width);
+        app.Type(MainId::txtManufacturer, L"新制造商");
+        app.Type(MainId::txtModel, L"");
+        app.Choose(chosen);
         if (r.failingWrite)
-            os.FailOn(PlatformOp::RegWrite, r.failingWrite);
+            app.os.FailOn(PlatformOp::RegWrite, r.failingWrite);
         if (r.stuck)
-            os.FailOn(PlatformOp::DisableFsRedirection, 0);
-        Click(MainId::cmdApply);
-        EXPECT_EQ(reports.empty() ? L"" : reports[0], r.report);
-        EXPECT_EQ(value(L"Manufacturer") + L"|" + value(L"Model") + L"|" + value(L"Logo"), r.stored);
-        EXPECT_EQ(value(L"SupportURL"), L"https://support.example");
+            app.os.FailOn(PlatformOp::DisableFsRedirection, 0);
+        app.Click(MainId::cmdApply);
+        EXPECT_EQ(app.reports.empty() ? L"" : app.reports[0], r.report);
+        EXPECT_EQ(RegText(key, L"Manufacturer") + L"|" + RegText(key, L"Model") + L"|" + RegText(key, L"Logo"), r.stored);
+        EXPECT_EQ(RegText(key, L"SupportURL"), L"https://support.example");
         EXPECT_EQ(ReadBytes(ini).value_or("").find("Manufacturer=" + Ansi(L"新制造商")) != std::string::npos, !r.stuck);
         EXPECT_EQ(ReadBytes(logo) == MakeBmp(8, 8, 24), !r.stuck);
         int registry = 0, files = 0;
-        for (const auto& call : os.log)
+        for (const auto& call : app.os.log)
             if (call.starts_with(L"Reg") && ++registry) {
                 EXPECT_EQ(call.ends_with(L" 256"), r.wow64) << std::string(call.begin(), call.end());
             }
-        for (const auto& path : os.paths) // the system's files: neither temporary files nor the probe for Sysnative
+        for (const auto& path : app.os.paths) // the system's files: neither temporary files nor the probe for Sysnative
             if (path.starts_with(L"c:\\") && path.find(L".tmp") == path.npos && path.find(L"_chosen") == path.npos &&
                 !path.ends_with(L"\\sysnative") && ++files) {
                 EXPECT_EQ(path.substr(0, path.rfind(L'\\')) + (path.ends_with(L" [off]") ? L" off" : L""),
@@ -347,8 +344,141 @@ TEST_F(MainWindow, OemInformationKeyAndUnderWow64TheNativeSide) {
                     << std::string(path.begin(), path.end());
             }
         EXPECT_GE(registry + files, 15);
-        EXPECT_EQ(std::pair(os.redirectionOff, os.picturesWhileOff), std::pair(false, 0));
+        EXPECT_EQ(std::pair(app.os.redirectionOff, app.os.picturesWhileOff), std::pair(false, 0));
     }
+}
+
+// Each corpus picture is shown at start and installed whole, or treated as no picture: the box keeps its designed
+// 89 x 41 and, at the button, its size, with the one message.
+TEST_F(MainWindow, EveryCorpusPictureIsShownAndInstalledWholeOrTreatedAsNoPicture) {
+    Instance button(Xp, SW_SHOWNA);
+    int good = 0, bad = 0;
+    for (const corpus::Picture& p : corpus::PictureCorpus()) {
+        SCOPED_TRACE(p.name);
+        const bool picture = p.expected != PictureFormat::None;
+        (picture ? good : bad)++;
+        WriteBytes(logo, p.bytes);
+        const Box box = At(Instance(Xp, SW_SHOWNA).C(MainId::picLogo));
+        EXPECT_EQ(box[2] - box[0] == 89 && box[3] - box[1] == 41, !picture);
+        button.reports.clear();
+        const auto staged = ReadBytes(stagedLogo);
+        const Box before = At(button.C(MainId::picLogo));
+        WriteBytes(chosen, p.bytes);
+        button.Choose(chosen);
+        EXPECT_EQ(button.reports, picture ? Texts{} : Texts{kNotAPicture + chosen});
+        EXPECT_EQ(ReadBytes(stagedLogo), picture ? p.bytes : staged);
+        if (!picture) {
+            EXPECT_EQ(At(button.C(MainId::picLogo)), before);
+            continue;
+        }
+        WriteBytes(logo, "old");
+        button.Click(MainId::cmdApply);
+        EXPECT_EQ(ReadBytes(logo), p.bytes);
+    }
+    EXPECT_GE(good * 1000 + bad, 25060) << "at least 25 pictures and 60 that are none";
+}
+
+// Both use the same staging file: each installs and, at its end, deletes only what it staged.
+TEST_F(MainWindow, TwoInstancesEachSaveTheirOwnValuesAndLogo) {
+    const std::string a = Picture("info8.bmp"), b = Picture("info24.bmp");
+    WriteBytes(chosen, a);
+    WriteBytes(other, b);
+    const auto maker = [&] { return ReadBytes(ini).value_or("").substr(11, 15); };
+    auto one = std::make_unique<Instance>(Xp, SW_SHOWNA), two = std::make_unique<Instance>(Xp, SW_SHOWNA);
+    one->Type(MainId::txtManufacturer, L"one");
+    two->Type(MainId::txtManufacturer, L"two");
+    one->Choose(chosen);
+    two->Choose(other);
+    one->Click(MainId::cmdApply);
+    EXPECT_EQ(ReadBytes(logo), a) << "not the logo the other instance chose";
+    EXPECT_EQ(maker(), "Manufacturer=on");
+    two->Click(MainId::cmdApply);
+    EXPECT_EQ(ReadBytes(logo), b);
+    EXPECT_EQ(maker(), "Manufacturer=tw");
+    two.reset(); // removes the staging file: it held two's logo
+    EXPECT_FALSE(ReadBytes(stagedLogo));
+    one->Click(MainId::cmdApply);
+    EXPECT_EQ(ReadBytes(logo), a) << "staged again from what one chose";
+    EXPECT_TRUE(one->reports.empty());
+    Instance three(Xp, SW_SHOWNA);
+    three.Choose(other);
+    one.reset(); // the staging file now holds three's logo: it stays
+    EXPECT_EQ(ReadBytes(stagedLogo), b);
+    three.Click(MainId::cmdApply);
+    EXPECT_EQ(ReadBytes(logo), b);
+    EXPECT_TRUE(three.reports.empty());
+}
+
+TEST_F(MainWindow, EnvironmentalFaultsLoseNothingAndAreReported) {
+    const std::wstring missing = TempDir() + L"brandwick_missing\\";
+    const std::string small = "[General]\r\nManufacturer=M\r\nModel=N\r\n[Support Information]\r\nLine1=a\r\n";
+    const std::string big = "[General]\r\nManufacturer=" + std::string(10 << 20, 'x') + "\r\nModel=N\r\n" +
+                            "[Support Information]\r\nLine1=a\r\n";
+    std::string huge = small;
+    for (int i = 2; huge.size() < (50 << 20); ++i)
+        huge += "Line" + std::to_string(i) + "=" + std::string(90, 'y') + "\r\n";
+    const std::string withNul("[General]\r\nManufacturer=A\0B\r\nModel=N\r\n[Support Information]\r\nLine1=x\0y\r\n", 72);
+    const auto fail = [](PlatformOp op) { return [op](FaultPlatform& os) { os.FailOn(op, 0); }; };
+    const auto noTemp = [missing](FaultPlatform&) {
+        SetEnvironmentVariableW(L"TMP", missing.c_str()), SetEnvironmentVariableW(L"TEMP", missing.c_str());
+    };
+    const struct {
+        const char* name;
+        std::string file;  // oeminfo.ini before; empty: a directory of that name
+        Prepare before;    // before the window opens
+        Prepare atApply;
+        bool staged, iniLost, logoLost; // the logo choice succeeds; what Apply reports not saved
+        std::string after;              // oeminfo.ini after Apply, when saved
+    } cases[] = {
+        {"temporary directory missing", small, noTemp, {}, false, true, false, ""},
+        {"temporary directory unknown", small, fail(PlatformOp::TempPath), {}, false, true, false, ""},
+        {"system directory unknown", small, fail(PlatformOp::SystemDirectory), {}, false, true, false, ""},
+        {"system directory not writable", small, {}, fail(PlatformOp::CopyFileOver), true, true, true, ""},
+        {"50 MB", huge, {}, {}, true, false, false, huge},
+        {"NUL bytes", withNul, {}, {}, true, false, false,
+         "[General]\r\nManufacturer=A B\r\nModel=N\r\n[Support Information]\r\nLine1=x y\r\n"},
+        {"one line of 10 MB", big, {}, {}, true, false, false, big},
+        {"a directory", "", {}, {}, true, true, false, ""},
+    };
+    const std::string good = Picture("info24.bmp");
+    wchar_t tmp[MAX_PATH], temp[MAX_PATH];
+    GetEnvironmentVariableW(L"TMP", tmp, MAX_PATH), GetEnvironmentVariableW(L"TEMP", temp, MAX_PATH);
+    WriteBytes(chosen, good);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const wchar_t* stray : {L"\\oeminfo.ini", L"oeminfo.tmp", L"oemlogo.tmp", ini.c_str()})
+            RemoveFile(stray);
+        RemoveDirectoryW(ini.c_str());
+        c.file.empty() ? void(CreateDirectoryW(ini.c_str(), nullptr)) : WriteBytes(ini, c.file);
+        WriteBytes(logo, "old logo");
+        {
+            Instance app([&](FaultPlatform& os) { Xp(os); if (c.before) c.before(os); }, SW_SHOWNA);
+            app.Choose(chosen);
+            EXPECT_EQ(app.reports.empty(), c.staged);
+            app.reports.clear();
+            if (c.atApply)
+                c.atApply(app.os);
+            app.Click(MainId::cmdApply);
+            const auto lost = [&](const wchar_t* what) { return app.reports.size() == 1 && app.reports[0].find(what) != std::wstring::npos; };
+            EXPECT_EQ(std::tuple(app.reports.size(), lost(L"oeminfo.ini"), lost(L"oemlogo.bmp")),
+                      std::tuple(c.iniLost || c.logoLost ? 1u : 0u, c.iniLost, c.logoLost));
+            EXPECT_EQ(ReadBytes(logo), c.staged && !c.logoLost ? good : "old logo");
+            EXPECT_EQ(c.file.empty() ? std::optional<std::string>(GetFileAttributesW(ini.c_str()) & FILE_ATTRIBUTE_DIRECTORY ? "" : "?")
+                                     : ReadBytes(ini),
+                      c.iniLost ? c.file : c.after);
+        }
+        SetEnvironmentVariableW(L"TMP", tmp), SetEnvironmentVariableW(L"TEMP", temp);
+        EXPECT_FALSE(ReadBytes(L"\\oeminfo.ini") || ReadBytes(L"oeminfo.tmp") || ReadBytes(L"oemlogo.tmp"))
+            << "no file outside its folder";
+    }
+    RemoveDirectoryW(ini.c_str());
+    WriteBytes(ini, big);
+    Instance app(Xp, SW_SHOWNA);
+    SendMessageW(app.C(MainId::txtManufacturer), EM_SETSEL, big.size(), big.size());
+    SendMessageW(app.C(MainId::txtManufacturer), WM_CHAR, L'z', 0);
+    app.Click(MainId::cmdApply);
+    EXPECT_EQ(ReadBytes(ini).value_or("").find(std::string(1000, 'x') + "z\r\nModel=N"), (10u << 20) + 24 - 1000)
+        << "a box holding more than its default limit still takes typing";
 }
 
 } // namespace

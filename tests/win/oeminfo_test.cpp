@@ -14,14 +14,9 @@ const std::string kFile = "[General]\r\nManufacturer=Contoso\r\nModel=X 200\r\n"
                           "[Support Information]\r\nLine1=Call us\r\nLine2=a=b\r\n";
 constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
 
-class OemFiles : public testing::Test {
+class OemFiles : public testing::Test, protected SystemFiles {
 protected:
-    void SetUp() override {
-        ComputeSystemDirectory(state, os);
-        ComputeTempDirectory(state, os);
-        for (const std::wstring& path : {ini, logo, staged, stagedLogo})
-            RemoveFile(path);
-    }
+    void SetUp() override { ComputeSystemDirectory(state, os), ComputeTempDirectory(state, os); }
     static std::string Bytes(const std::wstring& path) { return ReadBytes(path).value_or("<missing>"); }
     static void Put(const std::wstring& path, const std::string& bytes, DWORD attributes) {
         WriteBytes(path, bytes);
@@ -34,23 +29,11 @@ protected:
         state.SupportLineCount = static_cast<int>(lines.size());
     }
 
-    const std::wstring ini = SystemDir() + L"\\oeminfo.ini", logo = SystemDir() + L"\\oemlogo.bmp";
-    const std::wstring staged = TempDir() + L"oeminfo.tmp", stagedLogo = TempDir() + L"oemlogo.tmp";
     const std::wstring chosen = TempDir() + L"brandwick-chosen.bmp";
-    FileGuard g1{ini}, g2{logo}, g3{staged}, g4{stagedLogo}, g5{chosen};
+    FileGuard g5{chosen};
     AppState state;
     FaultPlatform os;
 };
-
-TEST_F(OemFiles, NamesComeFromTheSystemsDirectoriesAndFailuresLeaveThemEmpty) {
-    EXPECT_EQ(state.OemInfoPath() + state.OemLogoPath() + state.StagedOemInfoPath() + state.StagedLogoPath(),
-              ini + logo + staged + stagedLogo);
-    os.FailOn(PlatformOp::SystemDirectory);
-    os.FailOn(PlatformOp::TempPath);
-    ComputeSystemDirectory(state, os);
-    ComputeTempDirectory(state, os);
-    EXPECT_EQ(state.SystemDirectory + state.TempDirectory, L"");
-}
 
 TEST_F(OemFiles, HiddenSystemReadOnlyFileIsReadAndRewrittenThroughTheStagingFileKeepingItsAttributes) {
     Put(ini, kFile, kKept);
@@ -61,7 +44,7 @@ TEST_F(OemFiles, HiddenSystemReadOnlyFileIsReadAndRewrittenThroughTheStagingFile
     ASSERT_TRUE(SaveOemInfo(state, os, L"Contoso", L"X 200"));
     EXPECT_EQ(Bytes(ini), kFile);
     EXPECT_EQ(Kept(ini), kKept);
-    EXPECT_EQ(Bytes(staged), kFile) << "the staging file stays";
+    EXPECT_EQ(Bytes(stagedIni), kFile) << "the staging file stays";
     EXPECT_EQ(state.SupportLines[0], L"") << "a save never sets the editor's marker";
 }
 
@@ -74,12 +57,6 @@ TEST_F(OemFiles, CommittedChineseLinesAreWrittenInCodePage936AndWinOverTheFile) 
                           "[Support Information]\r\nLine1=\xB7\xFE\xCE\xF1\xC8\xC8\xCF\xDF=800\r\nLine2=\r\n");
     EXPECT_EQ(LoadOemInfo(state, os).maker.value_or(L"?"), L"快修电脑");
     EXPECT_EQ(LoadSupportText(state, os), L"服务热线=800\r\n\r\n");
-}
-
-TEST_F(OemFiles, WithoutFileNothingIsReadAndTheSaveWritesOneEmptySupportLine) {
-    EXPECT_EQ(LoadOemInfo(state, os).maker.value_or(L"<none>") + LoadSupportText(state, os), L"<none>");
-    ASSERT_TRUE(SaveOemInfo(state, os, L"M", L"N"));
-    EXPECT_EQ(Bytes(ini), "[General]\r\nManufacturer=M\r\nModel=N\r\n[Support Information]\r\nLine1=\x7F\r\n");
 }
 
 // Every single failure on the save path either is reported and leaves the old file whole, or the new file is

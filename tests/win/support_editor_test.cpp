@@ -1,7 +1,6 @@
 // The support information editor as a real window: layout, loading, typing and committing.
 #include "core/directories.h"
 #include "fault_platform.h"
-#include "registry_guard.h"
 #include "test_support.h"
 #include "ui/frmSuportInfo.h"
 #include "window_probe.h"

@@ -15,12 +15,13 @@ namespace bw::test {
 
 class FaultPlatform final : public Platform {
     using S = std::wstring;
+    using O = PlatformOp;
 
 public:
     // Makes the nth call of op from now on fail (1 = the next one); 0 makes every call fail.
-    void FailOn(PlatformOp op, int nth = 1) { m_failAt[Index(op)] = nth == 0 ? -1 : m_calls[Index(op)] + nth; }
+    void FailOn(O op, int nth = 1) { m_failAt[I(op)] = nth == 0 ? -1 : m_calls[I(op)] + nth; }
     void Heal() { m_failAt.fill(0); }
-    int Calls(PlatformOp op) const { return m_calls[Index(op)]; }
+    int Calls(O op) const { return m_calls[I(op)]; }
     void ResetCalls() { m_calls.fill(0), log.clear(), paths.clear(); }
 
     std::vector<std::pair<S, int>> shellRequests;
@@ -33,82 +34,68 @@ public:
     int picturesWhileOff = 0;
 
     std::optional<S> SystemDirectory() override {
-        return Fails(PlatformOp::SystemDirectory, L"SystemDirectory") ? std::nullopt : m_real.SystemDirectory();
+        return Fails(O::SystemDirectory) ? std::nullopt : m_real.SystemDirectory();
     }
-    std::optional<S> TempPath() override {
-        return Fails(PlatformOp::TempPath, L"TempPath") ? std::nullopt : m_real.TempPath();
-    }
+    std::optional<S> TempPath() override { return Fails(O::TempPath) ? std::nullopt : m_real.TempPath(); }
     std::optional<std::uint32_t> FileAttributes(const S& p) override {
-        return Fails(PlatformOp::FileAttributes, L"Attributes", p) ? kUnknownAttributes
-               : (Reachable(p) ? m_real.FileAttributes(N(p)) : std::nullopt);
+        return Fails(O::FileAttributes, p) ? kUnknownAttributes
+                                           : Reachable(p) ? m_real.FileAttributes(N(p)) : std::nullopt;
     }
     std::optional<std::string> ReadFile(const S& p) override {
-        return Fails(PlatformOp::ReadFile, L"Read", p) ? std::nullopt : m_real.ReadFile(N(p));
+        return Fails(O::ReadFile, p) ? std::nullopt : m_real.ReadFile(N(p));
     }
     // A failing write or copy may leave a partial file behind: model the worst case.
     bool WriteFile(const S& p, std::string_view bytes) override {
-        const bool fails = Fails(PlatformOp::WriteFile, L"Write", p);
+        const bool fails = Fails(O::WriteFile, p);
         return m_real.WriteFile(N(p), fails ? bytes.substr(0, bytes.size() / 2) : bytes) && !fails;
     }
     bool CopyFileOver(const S& from, const S& to) override {
-        if (!Fails(PlatformOp::CopyFileOver, L"Copy", to))
+        if (!Fails(O::CopyFileOver, to))
             return m_real.CopyFileOver(N(from), N(to));
         if (const auto bytes = m_real.ReadFile(from))
             m_real.WriteFile(to, std::string_view(*bytes).substr(0, bytes->size() / 2));
         return false;
     }
     bool MoveFileOver(const S& from, const S& to) override {
-        return !Fails(PlatformOp::MoveFileOver, L"Move", to) && m_real.MoveFileOver(N(from), N(to));
+        return !Fails(O::MoveFileOver, to) && m_real.MoveFileOver(N(from), N(to));
     }
-    bool SetAttributes(const S& p, std::uint32_t attributes) override {
-        return !Fails(PlatformOp::SetAttributes, L"SetAttributes", p) && m_real.SetAttributes(N(p), attributes);
+    bool SetAttributes(const S& p, std::uint32_t a) override {
+        return !Fails(O::SetAttributes, p) && m_real.SetAttributes(N(p), a);
     }
-    bool DeletePath(const S& p) override { return !Fails(PlatformOp::DeletePath, L"Delete", p) && m_real.DeletePath(N(p)); }
+    bool DeletePath(const S& p) override { return !Fails(O::DeletePath, p) && m_real.DeletePath(N(p)); }
     bool DisableFsRedirection(void*& previous) override {
-        if (Fails(PlatformOp::DisableFsRedirection, L"Redirection off"))
-            return false;
-        previous = redirectionOff ? this : nullptr;
-        return redirectionOff = true;
+        return !Fails(O::DisableFsRedirection) && (previous = redirectionOff ? this : nullptr, redirectionOff = true);
     }
-    bool RevertFsRedirection(void* previous) override {
-        redirectionOff = previous != nullptr;
-        return !Fails(PlatformOp::RevertFsRedirection, L"Redirection on");
-    }
+    bool RevertFsRedirection(void* previous) override { return redirectionOff = previous, !Fails(O::RevertFsRedirection); }
     long RegRead(HKEY root, const S& key, const S& name, RegData& out, std::uint32_t view) override {
-        return Fails(PlatformOp::RegRead, L"RegRead", name + View(view)) ? ERROR_ACCESS_DENIED
-                                                            : m_real.RegRead(root, key, name, out, view);
+        return Fails(O::RegRead, name + View(view)) ? ERROR_ACCESS_DENIED : m_real.RegRead(root, key, name, out, view);
     }
     long RegWriteString(HKEY root, const S& key, const S& name, const S& value, std::uint32_t view) override {
-        return Fails(PlatformOp::RegWrite, L"RegWrite", name + View(view)) ? ERROR_ACCESS_DENIED
-                                                              : m_real.RegWriteString(root, key, name, value, view);
+        return Fails(O::RegWrite, name + View(view)) ? ERROR_ACCESS_DENIED : m_real.RegWriteString(root, key, name, value, view);
     }
-    OsVersion GetVersion() override {
-        return Fails(PlatformOp::GetVersion, L"GetVersion") ? OsVersion{} : version.value_or(m_real.GetVersion());
+    OsVersion GetVersion() override { return Fails(O::GetVersion) ? OsVersion{} : version.value_or(m_real.GetVersion()); }
+    bool RunsUnderWow64() override { return !Fails(O::RunsUnderWow64) && wow64; }
+    std::optional<S> ExpandEnvironment(const S& t) override {
+        return Fails(O::ExpandEnvironment, t) ? std::nullopt : m_real.ExpandEnvironment(t);
     }
-    bool RunsUnderWow64() override { return !Fails(PlatformOp::RunsUnderWow64, L"Wow64") && wow64; }
-    std::optional<S> ExpandEnvironment(const S& text) override {
-        return Fails(PlatformOp::ExpandEnvironment, L"Expand", text) ? std::nullopt : m_real.ExpandEnvironment(text);
-    }
-    void ShellOpen(const S& target, int showCommand) override {
-        Fails(PlatformOp::ShellOpen, L"ShellOpen");
-        shellRequests.emplace_back(target, showCommand);
-    }
+    void ShellOpen(const S& target, int show) override { Fails(O::ShellOpen), shellRequests.emplace_back(target, show); }
     UniquePicture LoadPictureFile(const S& p) override {
-        return (picturesWhileOff += redirectionOff, Fails(PlatformOp::LoadPictureFile, L"Picture", p)) ? UniquePicture{} : m_real.LoadPictureFile(N(p));
+        picturesWhileOff += redirectionOff;
+        return Fails(O::LoadPictureFile, p) ? UniquePicture{} : m_real.LoadPictureFile(N(p));
     }
     UniquePicture LoadPicture(std::string_view bytes) override {
-        return picturesWhileOff += redirectionOff, Fails(PlatformOp::LoadPicture, L"Picture bytes") ? UniquePicture{} : m_real.LoadPicture(bytes);
+        picturesWhileOff += redirectionOff;
+        return Fails(O::LoadPicture, L"bytes") ? UniquePicture{} : m_real.LoadPicture(bytes);
     }
     UniqueBitmap LoadResourceBitmap(int id) override {
-        return Fails(PlatformOp::LoadResourceBitmap, L"Bitmap", std::to_wstring(id)) ? UniqueBitmap{} : m_real.LoadResourceBitmap(id);
+        return Fails(O::LoadResourceBitmap, std::to_wstring(id)) ? UniqueBitmap{} : m_real.LoadResourceBitmap(id);
     }
     UniqueCursor LoadResourceCursor(int id) override {
-        return Fails(PlatformOp::LoadResourceCursor, L"Cursor", std::to_wstring(id)) ? UniqueCursor{} : m_real.LoadResourceCursor(id);
+        return Fails(O::LoadResourceCursor, std::to_wstring(id)) ? UniqueCursor{} : m_real.LoadResourceCursor(id);
     }
 
 private:
-    static constexpr std::size_t Index(PlatformOp op) { return static_cast<std::size_t>(op); }
-    // Counts and logs the call and tells whether it is the one to fail.
+    static constexpr std::size_t I(O op) { return static_cast<std::size_t>(op); }
     static S View(std::uint32_t view) { return view ? L" " + std::to_wstring(view) : L""; }
     static S Lower(S s) { return CharLowerW(s.data()), s; }
     bool Reachable(const S& p) const { return sysnative || Lower(p).find(L"\\sysnative") == S::npos; }
@@ -116,18 +103,23 @@ private:
         const auto at = Lower(p).find(L"\\sysnative");
         return at == S::npos ? p : p.substr(0, at) + L"\\system32" + p.substr(at + 10);
     }
-    bool Fails(PlatformOp op, const wchar_t* what, const S& about = L"") {
-        log.push_back(about.empty() ? what : S(what) + L" " + about.substr(about.find_last_of(L'\\') + 1));
+    // Counts and logs the call and tells whether it is the one to fail.
+    bool Fails(O op, const S& about = L"") {
+        static constexpr const wchar_t* kNames[] = {
+            L"SystemDirectory", L"TempPath", L"Attributes", L"Read", L"Write", L"Copy", L"Move", L"SetAttributes",
+            L"Delete", L"RegRead", L"RegWrite", L"GetVersion", L"Wow64", L"Redirection off", L"Redirection on",
+            L"Expand", L"ShellOpen", L"Picture", L"Picture", L"Bitmap", L"Cursor"};
+        static_assert(std::size(kNames) == I(O::Count));
+        log.push_back(kNames[I(op)] + (about.empty() ? L"" : L" " + about.substr(about.find_last_of(L'\\') + 1)));
         if (about.find(L'\\') != S::npos)
             paths.push_back(Lower(about) + (redirectionOff ? L" [off]" : L""));
         if (onCall)
             onCall();
-        const int call = ++m_calls[Index(op)], at = m_failAt[Index(op)];
+        const int call = ++m_calls[I(op)], at = m_failAt[I(op)];
         return at == -1 || (at > 0 && call == at);
     }
 
-    std::array<int, static_cast<std::size_t>(PlatformOp::Count)> m_calls{};
-    std::array<int, static_cast<std::size_t>(PlatformOp::Count)> m_failAt{}; // -1 every call; 0 none
+    std::array<int, static_cast<std::size_t>(O::Count)> m_calls{}, m_failAt{}; // m_failAt: -1 every call; 0 none
     Win32Platform m_real;
 };
 

@@ -1,7 +1,5 @@
 // Entry of the Windows test programs: OLE for pictures, common controls for the windows.
-#include "registry_guard.h"
-
-#include <windows.h>
+#include "test_support.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

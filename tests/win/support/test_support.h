@@ -1,12 +1,14 @@
 #pragma once
 // Helpers for tests that run against the real Windows (Wine) system: files, registry, windows. They use the
-// system directly, never the program's own code.
+// system directly, never the program's own code, and guards put back what a test changed.
 #include "core/unique_handle.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace bw::test {
 
@@ -60,6 +62,58 @@ inline void Drain() {
         TranslateMessage(&msg), DispatchMessageW(&msg);
 }
 
+// The local machine's registry, reached directly.
+inline void SetRaw(const std::wstring& key, const std::wstring& name, DWORD type, const void* data, DWORD size) {
+    ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), name.c_str(), type, data, size), ERROR_SUCCESS);
+}
+inline void SetText(const std::wstring& key, const std::wstring& name, const std::wstring& text) {
+    SetRaw(key, name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+inline void DeleteValue(const std::wstring& key, const std::wstring& name) {
+    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), name.c_str());
+}
+struct RawValue {
+    DWORD type = 0;
+    std::vector<BYTE> data;
+};
+inline std::optional<RawValue> Query(const std::wstring& key, const std::wstring& name) {
+    RawValue v;
+    DWORD size = 0;
+    const DWORD flags = RRF_RT_ANY | RRF_NOEXPAND;
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), name.c_str(), flags, &v.type, nullptr, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    v.data.resize(size);
+    return RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), name.c_str(), flags, &v.type, v.data.data(), &size)
+               ? std::nullopt : std::optional(v);
+}
+// A string value without its terminating NUL; "<missing>", or "<type N>" when it is not a REG_SZ.
+inline std::wstring RegText(const std::wstring& key, const std::wstring& name) {
+    const auto v = Query(key, name);
+    if (!v || v->type != REG_SZ)
+        return v ? L"<type " + std::to_wstring(v->type) + L">" : L"<missing>";
+    std::wstring text(reinterpret_cast<const wchar_t*>(v->data.data()), v->data.size() / sizeof(wchar_t));
+    return text.ends_with(L'\0') ? text.substr(0, text.size() - 1) : text;
+}
+
+// Keeps values of the local machine as they were before a test.
+class RegistryValueGuard {
+public:
+    RegistryValueGuard(std::wstring key, const std::vector<std::wstring>& names) : m_key(std::move(key)) {
+        for (const auto& name : names)
+            m_saved.emplace_back(name, Query(m_key, name));
+    }
+    ~RegistryValueGuard() {
+        for (const auto& [name, v] : m_saved)
+            v ? SetRaw(m_key, name, v->type, v->data.data(), static_cast<DWORD>(v->data.size())) : DeleteValue(m_key, name);
+    }
+    RegistryValueGuard(const RegistryValueGuard&) = delete;
+    RegistryValueGuard& operator=(const RegistryValueGuard&) = delete;
+
+private:
+    std::wstring m_key;
+    std::vector<std::pair<std::wstring, std::optional<RawValue>>> m_saved;
+};
+
 // Keeps a file as it was before the test and puts it back afterwards.
 class FileGuard {
 public:
@@ -82,6 +136,18 @@ private:
     std::wstring m_path;
     DWORD m_attributes;
     std::optional<std::string> m_saved;
+};
+
+
+// The program's files in the prefix: taken away before a test and put back as they were after it.
+struct SystemFiles {
+    SystemFiles() {
+        for (const std::wstring* path : {&ini, &logo, &stagedIni, &stagedLogo})
+            RemoveFile(*path);
+    }
+    const std::wstring ini = SystemDir() + L"\\oeminfo.ini", logo = SystemDir() + L"\\oemlogo.bmp";
+    const std::wstring stagedIni = TempDir() + L"oeminfo.tmp", stagedLogo = TempDir() + L"oemlogo.tmp";
+    FileGuard g1{ini}, g2{logo}, g3{stagedIni}, g4{stagedLogo};
 };
 
 } // namespace bw::test
