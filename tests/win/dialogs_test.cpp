@@ -1,15 +1,54 @@
-// The support information editor as a real window: layout, loading, typing and committing.
+// The About window and the support information editor as real windows: layout, keys, the link, loading,
+// typing and committing.
 #include "core/directories.h"
 #include "fault_platform.h"
 #include "test_support.h"
+#include "ui/frmAbout.h"
 #include "ui/frmSuportInfo.h"
 #include "window_probe.h"
 
 namespace bw::test {
 namespace {
 
+const std::wstring kAddress = L"http://www.brandwick.example/";
 const std::wstring kOwnerKey = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 const std::wstring kFileText = L"Call 800\r\na=b\r\n";
+
+TEST(About, OpensOnceAsDesignedEnterOrEscClosesItAndOnlyTheLinkOpensTheAddressMaximized) {
+    FaultPlatform os;
+    frmAbout about{os};
+    const auto open = [&] {
+        EXPECT_TRUE(about.Open());
+        Drain();
+        return about.hwnd();
+    };
+    HWND hwnd = open();
+    EXPECT_EQ(open(), hwnd);
+    // In tab order; the labels take the size of their texts.
+    ExpectDialog(hwnd, L"关于 Brandwick", {304, 157},
+                 {{L"Button", L"确定", 200, 112, 68, 23},
+                  {L"Static",
+                   L"Brandwick是一款小巧、方便的用来修改系统\nOEM信息的工具。它完全模仿\u201C系统属性\u201D\n"
+                   L"窗口，让您能够非常直观地修改OEM信息。\n(目前仅在Windows XP下测试通过。)",
+                   64, 40},
+                  {L"Static", L"Brandwick", 64, 8},
+                  {L"Static", L"V1.00", 64, 24},
+                  {L"Static", L"开发组", 40, 104},
+                  {L"Static", L"QQ:000000", 96, 104},
+                  {L"Static", L"E-mail:support@bwk.example", 40, 120},
+                  {L"Static", kAddress, 40, 136},
+                  {L"Static", L"", 16, 8, 41, 41}},
+                 {0});
+    for (std::size_t label : {7, 1, 7})
+        SendMessageW(Child(hwnd, label), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    const std::pair<std::wstring, int> request{kAddress, SW_SHOWMAXIMIZED};
+    EXPECT_EQ(os.shellRequests, (std::vector{request, request}));
+    for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+        PressKey(GetFocus(), key);
+        EXPECT_FALSE(about.IsOpen()) << "key " << key;
+        open();
+    }
+}
 
 class SupportEditor : public testing::Test {
 protected:
@@ -23,8 +62,7 @@ protected:
         Drain();
         return editor.hwnd();
     }
-    // 0 the text box, 1 OK, 2 Cancel.
-    HWND Child(std::size_t i) { return test::Child(editor.hwnd(), i); }
+    HWND Child(std::size_t i) { return test::Child(editor.hwnd(), i); } // 0 the text box, 1 OK, 2 Cancel
 
     AppState state;
     FaultPlatform os;
@@ -32,7 +70,6 @@ protected:
     RegistryValueGuard ownerGuard{kOwnerKey, {L"RegisteredOwner"}};
     frmSuportInfo editor{state, os};
 };
-
 TEST_F(SupportEditor, OpensOnceAsDesignedWithTheOwnerAsCaption) {
     HWND hwnd = Open();
     EXPECT_EQ(Open(), hwnd);
