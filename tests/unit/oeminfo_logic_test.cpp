@@ -1,4 +1,4 @@
-// Reading rules and written layout of the OEM information file, the support-line table and the file names.
+// Reading rules and written layout of the OEM information file, and the support-line table.
 #include "oeminfo/oeminfo_logic.h"
 
 #include <gtest/gtest.h>
@@ -44,17 +44,6 @@ TEST(OemFileLogic, SupportTableKeepsTheMarkerSlotAndStaleEntries) {
     const WLines many(300, L"x");
     StoreSupportLines(s, many);
     EXPECT_EQ(CurrentSupportLines(s), many);
-}
-
-TEST(OemFileLogic, FilesAreInTheSystemAndTemporaryDirectories) {
-    AppState s;
-    s.SystemDirectory = L"C:\\WINDOWS\\system32", s.TempDirectory = L"C:\\TEMP\\";
-    EXPECT_EQ(s.OemInfoPath() + L"|" + s.OemLogoPath() + L"|" + s.StagedOemInfoPath() + L"|" + s.StagedLogoPath(),
-              L"C:\\WINDOWS\\system32\\oeminfo.ini|C:\\WINDOWS\\system32\\oemlogo.bmp|C:\\TEMP\\oeminfo.tmp|"
-              L"C:\\TEMP\\oemlogo.tmp");
-    s.SystemFiles = FileRoute::Sysnative; // reached through the alias, known to the system by its own name
-    EXPECT_EQ(s.OemInfoPath() + L"|" + s.OemLogoPath() + L"|" + s.OemLogoSystemName(),
-              L"C:\\WINDOWS\\Sysnative\\oeminfo.ini|C:\\WINDOWS\\Sysnative\\oemlogo.bmp|C:\\WINDOWS\\system32\\oemlogo.bmp");
 }
 
 } // namespace

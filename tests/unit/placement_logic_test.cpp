@@ -1,7 +1,5 @@
-// Where a 32-bit build on 64-bit Windows reaches the system's registry and files, and which of key and file
-// the main window shows.
+// Where a 32-bit build on 64-bit Windows reaches the system's registry and files.
 #include "core/placement_logic.h"
-#include "oeminfo/oem_key_logic.h"
 
 #include <gtest/gtest.h>
 
@@ -48,20 +46,6 @@ TEST(PlacementLogic, SystemDirectoryFilesGoByTheRouteOthersKeepTheirName) {
         EXPECT_TRUE(routed.path == r.expected.path && routed.redirectionOff == r.expected.redirectionOff)
             << static_cast<int>(r.route) << " " << std::string(routed.path.begin(), routed.path.end());
     }
-}
-
-TEST(OemKeyLogic, TheKeyAppliesFromNt6AndItsValuesWinOverTheFile) {
-    const std::pair<OsVersion, bool> versions[] = {{{2, 6, 0, 6000, L""}, true},
-                                                   {{2, 10, 0, 19045, L""}, true},
-                                                   {{2, 5, 2, 3790, L""}, false},
-                                                   {{1, 4, 90, 3000, L""}, false},
-                                                   {{1, 6, 0, 0, L""}, false}};
-    for (const auto& [v, applies] : versions)
-        EXPECT_EQ(OemKeyApplies(v), applies) << v.platformId << "." << v.major;
-    EXPECT_EQ(ShownValue(L"键", L"文件"), L"键");
-    EXPECT_EQ(ShownValue(L"键", std::nullopt), L"键");
-    EXPECT_EQ(ShownValue(L"", L"文件"), L"文件");
-    EXPECT_EQ(ShownValue(L"", std::nullopt), std::nullopt);
 }
 
 } // namespace bw

@@ -75,7 +75,7 @@ std::string Pixels(const Dib& d, bool withMask = false) {
     if (!d.pixels.empty())
         return d.pixels;
     const std::int64_t rows = std::llabs(d.height) / (withMask ? 2 : 1);
-    if (d.width <= 0 || d.width > 4096 || rows > 4096)
+    if (d.width <= 0 || d.width > 8192 || rows > 8192)
         return std::string(64, '\x55');
     std::string s(static_cast<std::size_t>(Stride(d.width, d.bitCount) * rows), '\0');
     for (std::size_t i = 0; i < s.size(); ++i)
@@ -178,6 +178,9 @@ std::vector<Picture> PictureCorpus() {
     add("v4.bmp", Bmp({108, 8, 4, 24}), F::Bmp);
     add("v5fields.bmp", Bmp(Fields(124, 32)), F::Bmp);
     add("large300x200.bmp", Bmp({40, 300, 200, 24}), F::Bmp);
+    add("width4096.bmp", Bmp({40, 4096, 1, 1}), F::Bmp); // the largest sides and pixel count
+    add("height4096.bmp", Bmp({40, 1, 4096, 1}), F::Bmp);
+    add("pixels4096x1024.bmp", Bmp({40, 4096, 1024, 1}), F::Bmp);
     const std::string rle8 = Hex({8, 1, 0, 0, 0, 3, 1, 2, 3, 0, 5, 2, 0, 0, 0, 2, 2, 1, 6, 1, 0, 1});
     add("rle8.bmp", Bmp(Rle(8, 8, 4, rle8)), F::Bmp);
     add("rle4.bmp", Bmp(Rle(4, 8, 2, Hex({8, 0x12, 0, 0, 0, 4, 0x12, 0x34, 4, 0x55, 0, 1}))), F::Bmp);
@@ -198,6 +201,9 @@ std::vector<Picture> PictureCorpus() {
     add("width100000.bmp", Bmp({40, 100000, 1, 24}), F::None);
     add("heightmin.bmp", Bmp({40, 8, INT32_MIN, 24}), F::None);
     add("pixelcount.bmp", Bmp({40, 4096, 4096, 1}), F::None);
+    add("pixels4096x1025.bmp", Bmp({40, 4096, 1025, 1}), F::None);
+    add("width4097.bmp", Bmp({40, 4097, 1, 1}), F::None);
+    add("height4097.bmp", Bmp({40, 1, 4097, 1}), F::None);
     add("coreheight0.bmp", Bmp({12, 8, 0, 24}), F::None);
     for (unsigned depth : {0u, 2u, 7u, 64u})
         add("depth" + std::to_string(depth) + ".bmp", Bmp({40, 8, 4, depth}), F::None);
@@ -213,6 +219,7 @@ std::vector<Picture> PictureCorpus() {
     add("rle8deltapast.bmp", Bmp(Rle(8, 8, 4, Hex({0, 2, 9, 0, 0, 1}))), F::None);
     add("rle8deltabelow.bmp", Bmp(Rle(8, 8, 4, Hex({0, 2, 0, 5, 0, 1}))), F::None);
     add("rle8pastlastrow.bmp", Bmp(Rle(8, 8, 1, Hex({0, 0, 0, 0, 0, 1}))), F::None);
+    add("rle8runbelowlastrow.bmp", Bmp(Rle(8, 8, 1, Hex({0, 0, 1, 0, 0, 1}))), F::None);
     add("rle8noend.bmp", Bmp(Rle(8, 8, 4, Hex({8, 1, 0, 0}))), F::None);
     add("rle8sizepastend.bmp", With(Bmp(Rle(8, 8, 4, rle8)), 34, 4000), F::None);
     add("rle8depth4.bmp", Bmp(Rle(4, 8, 4, rle8)).replace(30, 1, 1, '\1'), F::None);
