@@ -1,5 +1,5 @@
-// A new user's session with the real Brandwick.exe, driven from outside as an automation tool would and
-// checked afterwards in the registry and the system directory without Brandwick's code.
+// The real Brandwick.exe on every Windows Wine plays, driven from outside as an automation tool would and checked
+// afterwards in the registry and the system directory without Brandwick's code.
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@ namespace {
 using namespace test;
 
 // Control ids of the windows, as an automation tool would know them.
-enum Id { cmdOk = 1001, cmdCancel, cmdApply, txtUserName = 1007, txtOrganization, txtProductID, txtManufacturer, txtModel,
+enum Id { cmdOk = 1001, cmdApply = 1003, txtUserName = 1007, txtOrganization, txtProductID, txtManufacturer, txtModel,
           cmdSuportInfo, txtSuportInfo = 100, editorOk };
 
 const std::wstring kNt = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
@@ -24,7 +24,6 @@ LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 class Brandwick : public testing::Test, protected SystemFiles {
 protected:
-    void SetUp() override { SetText(kNt, L"RegisteredOwner", L"E2E 用户"); }
     void Start() {
         std::wstring commandLine = L"\"" + ProgramDir() + L"Brandwick.exe\"";
         STARTUPINFOW si{};
@@ -66,41 +65,14 @@ protected:
     HWND main = nullptr;
 };
 
-TEST_F(Brandwick, NewUserTypesEverythingEditsTheSupportLinesAppliesAndConfirms) {
-    Start();
-    EXPECT_EQ(Text(C(txtUserName)) + L"|" + Text(C(txtManufacturer)), L"E2E 用户|制造商") << "no oeminfo.ini yet";
-    Type(C(txtUserName), L"张师傅");
-    Type(C(txtOrganization), L"快修电脑行");
-    Type(C(txtProductID), L"12345-OEM-0000001-00002");
-    Type(C(txtManufacturer), L"快修电脑");
-    Type(C(txtModel), L"KX-3000");
-    Press(C(cmdApply));
-    EXPECT_EQ(RegText(kNt, L"RegisteredOwner") + L"|" + RegText(kNt, L"RegisteredOrganization") + L"|" + RegText(kNt, L"ProductId"),
-              L"张师傅|快修电脑行|12345-OEM-0000001-00002");
-    EXPECT_TRUE(ReadBytes(stagedIni)) << "the staging file stays while the program runs";
-    Press(C(cmdSuportInfo));
-    HWND editor = Window(L"张师傅");
-    ASSERT_TRUE(editor) << "the editor's caption is the registered owner";
-    EXPECT_EQ(Text(GetDlgItem(editor, txtSuportInfo)), L"\x7F\r\n");
-    Type(GetDlgItem(editor, txtSuportInfo), L"服务热线: 400-000-0000\r\n网址: www.brandwick.example\r\n");
-    Press(GetDlgItem(editor, editorOk));
-    EXPECT_FALSE(IsWindow(editor)) << "OK closes the editor";
-    Type(C(txtModel), L"KX-3000 Pro");
-    Press(C(cmdOk));
-    ASSERT_TRUE(Exited()) << "OK ends the program when everything was saved";
-    EXPECT_EQ(ReadBytes(ini).value_or("<missing>"),
-              "[General]\r\nManufacturer=" + Ansi(L"快修电脑") + "\r\nModel=KX-3000 Pro\r\n[Support Information]\r\nLine1=" +
-                  Ansi(L"服务热线: 400-000-0000") + "\r\nLine2=" + Ansi(L"网址: www.brandwick.example") + "\r\n");
-    EXPECT_FALSE(ReadBytes(stagedIni)) << "the program's end removes its staging files";
-}
-
-// Wine plays the version named for a program when it starts: the system's true name, and the OEMInformation
-// key's maker shown from Vista on, the file's before.
-TEST_F(Brandwick, ShowsTheSystemsTrueNameAndTheKeyFromVistaOn) {
+// Wine plays the version named for a program when it starts. On each, a new user's session: the real program names
+// the system truly and shows the OEMInformation key's maker from Vista on, the file's before. The user types the
+// registration and the maker, applies, writes the support lines in the editor (its caption: the registered owner),
+// and OK saves everything and ends the program, which removes its staging files.
+TEST_F(Brandwick, ANewUsersSessionOnEveryWindowsWinePlays) {
     const wchar_t kAppDefaults[] = L"Software\\Wine\\AppDefaults\\Brandwick.exe";
-    WriteBytes(ini, "[General]\r\nManufacturer=File Maker\r\n");
-    RegistryValueGuard key{L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation", {L"Manufacturer"}};
-    SetText(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation", L"Manufacturer", L"Key Maker");
+    const std::wstring key = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation";
+    RegistryValueGuard keyGuard{key, {L"Manufacturer", L"Model"}};
     const struct { const wchar_t *wine, *name, *maker; } rows[] = {
         {L"winxp", L"Microsoft Windows XP", L"File Maker"},
         {L"win2003", L"Microsoft Windows 2003", L"File Maker"},
@@ -116,10 +88,35 @@ TEST_F(Brandwick, ShowsTheSystemsTrueNameAndTheKeyFromVistaOn) {
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << std::string(row.wine, row.wine + wcslen(row.wine)));
         RegSetKeyValueW(HKEY_CURRENT_USER, kAppDefaults, L"Version", REG_SZ, row.wine, DWORD(wcslen(row.wine) + 1) * 2);
+        SetText(kNt, L"RegisteredOwner", L"E2E 用户");
+        SetText(key, L"Manufacturer", L"Key Maker");
+        WriteBytes(ini, "[General]\r\nManufacturer=File Maker\r\n");
         Start();
         const std::wstring caption = Text(GetDlgItem(main, 1019)); // lblSysInfo: the name, an empty line, the service pack
         EXPECT_EQ(caption.substr(0, caption.find(L'\n') + 2), row.name + std::wstring(L"\n\n"));
-        EXPECT_EQ(Text(C(txtManufacturer)), row.maker);
+        EXPECT_EQ(Text(C(txtUserName)) + L"|" + Text(C(txtManufacturer)), L"E2E 用户|" + std::wstring(row.maker));
+        Type(C(txtUserName), L"张师傅");
+        Type(C(txtOrganization), L"快修电脑行");
+        Type(C(txtProductID), L"12345-OEM-0000001-00002");
+        Type(C(txtManufacturer), L"快修电脑");
+        Press(C(cmdApply));
+        EXPECT_EQ(RegText(kNt, L"RegisteredOwner") + L"|" + RegText(kNt, L"RegisteredOrganization") + L"|" +
+                      RegText(kNt, L"ProductId"),
+                  L"张师傅|快修电脑行|12345-OEM-0000001-00002");
+        EXPECT_TRUE(ReadBytes(stagedIni)) << "the staging file stays while the program runs";
+        Press(C(cmdSuportInfo));
+        HWND editor = Window(L"张师傅");
+        ASSERT_TRUE(editor) << "the editor's caption is the registered owner";
+        Type(GetDlgItem(editor, txtSuportInfo), L"服务热线: 400-000-0000\r\n网址: www.brandwick.example\r\n");
+        Press(GetDlgItem(editor, editorOk));
+        EXPECT_FALSE(IsWindow(editor)) << "OK closes the editor";
+        Type(C(txtModel), L"KX-3000 Pro");
+        Press(C(cmdOk));
+        ASSERT_TRUE(Exited()) << "OK ends the program when everything was saved";
+        EXPECT_EQ(ReadBytes(ini).value_or("<missing>"),
+                  "[General]\r\nManufacturer=" + Ansi(L"快修电脑") + "\r\nModel=KX-3000 Pro\r\n[Support Information]\r\nLine1=" +
+                      Ansi(L"服务热线: 400-000-0000") + "\r\nLine2=" + Ansi(L"网址: www.brandwick.example") + "\r\n");
+        EXPECT_FALSE(ReadBytes(stagedIni)) << "the program's end removes its staging files";
         TearDown();
     }
     RegDeleteTreeW(HKEY_CURRENT_USER, kAppDefaults);
