@@ -133,7 +133,7 @@ TEST_F(MainWindow, LayoutMatchesTheDesign) {
         EXPECT_EQ(std::tuple(ClassOf(c), e.text ? TextOf(c) : L"", IsWindowVisible(c) != FALSE),
                   std::tuple(std::wstring(e.cls), std::wstring(e.text ? e.text : L""), e.visible));
         if (e.id != MainId::fraLogo && (!e.text || *e.text)) { // not the frame and the picture boxes
-            EXPECT_EQ(std::pair(FontOf(c).face, FontOf(c).charset), std::pair(std::wstring(L"宋体"), 134));
+            EXPECT_EQ(FontOf(c), std::tuple(std::wstring(L"宋体"), 134, -12L));
         }
     }
     for (MainId id : kBoxes) { // flat: no client edge; the edit control keeps WS_BORDER to itself and insets its text

@@ -33,16 +33,10 @@ inline std::wstring ClassOf(HWND hwnd) {
 inline DWORD StyleOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)); }
 inline DWORD ExStyleOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)); }
 
-struct FontInfo {
-    std::wstring face;
-    int charset = -1;
-    long height = 0;
-};
-inline FontInfo FontOf(HWND control) {
+// The control's font: face, character set and height.
+inline std::tuple<std::wstring, int, long> FontOf(HWND control) {
     LOGFONTW lf{};
-    const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-    if (!font || !GetObjectW(font, sizeof(lf), &lf))
-        return {};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof lf, &lf);
     return {lf.lfFaceName, lf.lfCharSet, lf.lfHeight};
 }
 
@@ -90,12 +84,11 @@ inline void ExpectDialog(HWND hwnd, const std::wstring& caption, std::pair<LONG,
     for (std::size_t i = 0; const ControlRow& row : rows) {
         HWND c = Child(hwnd, i++);
         const SIZE text = TextExtent(c, row.text);
-        const FontInfo font = FontOf(c);
         rc = ChildRect(c);
-        EXPECT_EQ(std::tuple(ClassOf(c), TextOf(c), IsWindowVisible(c), font.face, font.charset, font.height, rc.left,
-                             rc.top, rc.right - rc.left, rc.bottom - rc.top),
-                  std::tuple(std::wstring(row.cls), row.text, TRUE, std::wstring(L"宋体"), GB2312_CHARSET, -12L, row.x,
-                             row.y, row.width ? row.width : text.cx, row.height ? row.height : text.cy))
+        EXPECT_EQ(std::tuple(ClassOf(c), TextOf(c), IsWindowVisible(c), FontOf(c), rc.left, rc.top, rc.right - rc.left,
+                             rc.bottom - rc.top),
+                  std::tuple(std::wstring(row.cls), row.text, TRUE, std::tuple(std::wstring(L"宋体"), GB2312_CHARSET, -12L),
+                             row.x, row.y, row.width ? row.width : text.cx, row.height ? row.height : text.cy))
             << "control " << i;
     }
     for (std::size_t i = 0; i <= tabStops.size(); ++i) {
