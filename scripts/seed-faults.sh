@@ -6,8 +6,9 @@
 #   bash scripts/seed-faults.sh 3 17     only faults 3 and 17 (numbered by their order in the list)
 #   bash scripts/seed-faults.sh --check  only checks that every fault still applies, without building
 #
-# The native and win64 builds must have been configured (cmake --preset native / win64). Without a DISPLAY
-# the Wine tests run on a virtual display: SEED_DISPLAY=<n> picks its number, else xvfb-run chooses one.
+# The native and win64 builds must have been configured (cmake --preset native / win64); the fuzz build
+# (cmake --preset fuzz) is used when it is there. Without a DISPLAY the Wine tests run on a virtual display:
+# SEED_DISPLAY=<n> picks its number, else xvfb-run chooses one.
 # Runs that share a display take turns for their Wine tests, so that their windows never meet.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -74,9 +75,14 @@ fails_wine() {
 }
 
 # Runs the tests, quickest first, until one fails: 0 caught, 1 missed, 2 the fault does not build.
+# Order: native unit tests, the fuzz corpus replay, the Wine tests, the end-to-end tests.
 verdict() {
     build native brandwick_unit || return 2
     fails_native && return 0
+    if [ -d build/fuzz ]; then # the fuzz targets' properties over their seed corpora
+        cmake --build build/fuzz -j2 >>"$log" 2>&1 || return 2
+        timeout -k 5 300 ctest --test-dir build/fuzz >>"$log" 2>&1 || return 0
+    fi
     build win64 brandwick_wintests || return 2
     fails_wine brandwick_wintests && return 0
     build win64 brandwick_e2e || return 2

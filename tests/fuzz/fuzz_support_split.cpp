@@ -1,5 +1,5 @@
-// The support editor's split: any text splits without fault, no line holds a CR LF, and the text the editor
-// would load from those lines splits back into the same lines.
+// The support editor's split: any text splits without fault into the lines between its CR LF pairs, once one
+// final CR LF is taken as the end of the last line and one leading LF is dropped from the first.
 #include "ui/support_split_logic.h"
 
 #include <cstdlib>
@@ -9,13 +9,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i + 1 < size; i += 2)
         text += static_cast<wchar_t>(data[i] | data[i + 1] << 8);
     const std::vector<std::wstring> lines = bw::SplitSupportText(text);
-    std::wstring loaded;
-    for (const std::wstring& line : lines) {
-        if (line.find(L"\r\n") != std::wstring::npos)
+    std::wstring expected = text.ends_with(L"\r\n") ? text.substr(0, text.size() - 2) : text, joined;
+    if (expected.starts_with(L'\n'))
+        expected.erase(0, 1);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].find(L"\r\n") != std::wstring::npos)
             std::abort();
-        loaded += line + L"\r\n";
+        joined += (i ? L"\r\n" : L"") + lines[i];
     }
-    if (lines.empty() || (!lines[0].starts_with(L'\n') && bw::SplitSupportText(loaded) != lines))
+    if (lines.empty() || joined != expected)
         std::abort();
     return 0;
 }
