@@ -81,12 +81,9 @@ struct Instance {
 
 class MainWindow : public testing::Test, protected SystemFiles {
 protected:
-    std::wstring Temp(const wchar_t* name, const std::string& bytes) { // removed again by the fixture
-        WriteBytes(TempDir() + name, bytes);
-        return TempDir() + name;
-    }
+    static const std::wstring& Put(const std::wstring& path, const std::string& bytes) { return WriteBytes(path, bytes), path; }
     const std::wstring chosen = TempDir() + L"brandwick_chosen.pic", other = TempDir() + L"brandwick_other.pic";
-    FileGuard g5{chosen}, g6{other}, g7{TempDir() + L"brandwick_text.bmp"};
+    FileGuard g5{chosen}, g6{other};
     RegistryValueGuard regGuard{kNt, {L"RegisteredOwner", L"RegisteredOrganization", L"ProductId"}};
     RegistryValueGuard keyGuard{kKey, {L"Manufacturer", L"Model", L"Logo", L"SupportURL"}}; // Apply stores it from Vista on
 };
@@ -213,7 +210,7 @@ TEST_F(MainWindow, ApplySavesInOrderOkThatCannotSaveStaysOpenCancelKeepsWhatWasA
     WriteBytes(ini, kIni);
     Instance app;
     const std::string picture = MakeBmp(4, 4, 24);
-    app.Choose(Temp(L"brandwick_chosen.pic", picture));
+    app.Choose(Put(chosen, picture));
     app.Type(MainId::txtUserName, L"王五");
     app.Type(MainId::txtManufacturer, L"新制造商");
     const Texts saves = {L"RegWrite RegisteredOwner", L"RegWrite RegisteredOrganization", L"RegWrite ProductId",
@@ -241,7 +238,7 @@ TEST_F(MainWindow, ApplySavesInOrderOkThatCannotSaveStaysOpenCancelKeepsWhatWasA
     EXPECT_EQ(app.Saves(), (Texts{saves[0], saves[1], saves[2], saves[4], saves[5], saves[6], saves[7]}));
     EXPECT_EQ(ReadBytes(logo), picture);
     app.Type(MainId::txtUserName, L"不保存");
-    app.Choose(Temp(L"brandwick_other.pic", MakeBmp(8, 8, 24)));
+    app.Choose(Put(other, MakeBmp(8, 8, 24)));
     app.Click(MainId::cmdCancel);
     EXPECT_TRUE(QuitRequested());
     EXPECT_EQ(RegText(kNt, L"RegisteredOwner"), L"未保存") << "what OK saved before failing stays";
@@ -259,7 +256,7 @@ TEST_F(MainWindow, LogoThroughTheOpenFileDialog) {
     app.Click(MainId::cmdApply);
     EXPECT_EQ(ReadBytes(logo), "this is not a picture") << "a stale staging file is not installed";
     const std::string bytes = MakeBmp(60, 30, 8);
-    app.Choose(Temp(L"brandwick_chosen.pic", bytes));
+    app.Choose(Put(chosen, bytes));
     EXPECT_EQ(At(app.C(MainId::picLogo)), (Box{51, 38, 111, 68})) << "37.5 pixels round away from zero";
     EXPECT_EQ(ReadBytes(stagedLogo), bytes);
     EXPECT_NE(ReadBytes(logo), bytes) << "nothing is installed before Apply";
@@ -269,10 +266,10 @@ TEST_F(MainWindow, LogoThroughTheOpenFileDialog) {
     app.Click(MainId::cmdApply);
     EXPECT_EQ(ReadBytes(logo), bytes);
     const std::string large = MakeBmp(300, 200, 24);
-    app.Choose(Temp(L"brandwick_other.pic", large));
+    app.Choose(Put(other, large));
     EXPECT_EQ(At(app.C(MainId::picLogo)), (Box{-70, -48, 230, 152})) << "its middle on the frame's";
-    app.Choose(Temp(L"brandwick_text.bmp", "plain text, not a picture"));
-    EXPECT_EQ(app.reports, Texts{kNotAPicture + TempDir() + L"brandwick_text.bmp"});
+    app.Choose(Put(chosen, "plain text, not a picture"));
+    EXPECT_EQ(app.reports, Texts{kNotAPicture + chosen});
     EXPECT_EQ(ReadBytes(stagedLogo), large) << "the earlier choice stays";
 }
 
@@ -423,8 +420,7 @@ TEST_F(MainWindow, EveryCorpusPictureIsShownAndInstalledWholeOrTreatedAsNoPictur
         button.reports.clear();
         const auto staged = ReadBytes(stagedLogo);
         const Box before = At(button.C(MainId::picLogo));
-        WriteBytes(chosen, p.bytes);
-        button.Choose(chosen);
+        button.Choose(Put(chosen, p.bytes));
         EXPECT_EQ(button.reports, picture ? Texts{} : Texts{kNotAPicture + chosen});
         EXPECT_EQ(ReadBytes(stagedLogo), picture ? p.bytes : staged);
         if (!picture) {
