@@ -35,7 +35,10 @@ bool InstallLogo(AppState& state, Platform& os) {
     return true;
 }
 
-std::optional<UniquePicture> LoadShownLogo(const AppState& state, Platform& os) {
+namespace {
+
+// The file System shows: the one the OEMInformation key names where it exists, else oemlogo.bmp; nullopt for none.
+std::optional<RoutedPath> ShownLogoPath(const AppState& state, Platform& os) {
     auto present = [&](const RoutedPath& file) {
         RedirectionOff native(os, file.redirectionOff);
         return native && FileIsPresent(os, file.path);
@@ -50,13 +53,30 @@ std::optional<UniquePicture> LoadShownLogo(const AppState& state, Platform& os) 
         if (!present(shown))
             return std::nullopt;
     }
-    if (!shown.redirectionOff)
-        return os.LoadPictureFile(shown.path);
+    return shown;
+}
+
+std::optional<std::string> ReadRouted(Platform& os, const RoutedPath& file) {
+    RedirectionOff native(os, file.redirectionOff);
+    return native ? os.ReadFile(file.path) : std::nullopt;
+}
+
+} // namespace
+
+std::optional<UniquePicture> LoadShownLogo(const AppState& state, Platform& os) {
+    const auto shown = ShownLogoPath(state, os);
+    if (!shown)
+        return std::nullopt;
+    if (!shown->redirectionOff)
+        return os.LoadPictureFile(shown->path);
     // The picture loader may load DLLs, so only the reading runs with the redirector off.
-    std::optional<std::string> bytes;
-    if (RedirectionOff native(os, true); native)
-        bytes = os.ReadFile(shown.path);
+    const auto bytes = ReadRouted(os, *shown);
     return bytes ? os.LoadPicture(*bytes) : UniquePicture{};
+}
+
+std::optional<std::string> ReadShownLogo(const AppState& state, Platform& os) {
+    const auto shown = ShownLogoPath(state, os);
+    return shown ? ReadRouted(os, *shown) : std::nullopt;
 }
 
 } // namespace bw

@@ -20,5 +20,7 @@ bool InstallLogo(AppState& state, Platform& os);
 // The picture System shows: the one the OEMInformation key names where that file exists, else oemlogo.bmp.
 // nullopt when neither file exists; an empty picture when the file is no picture.
 std::optional<UniquePicture> LoadShownLogo(const AppState& state, Platform& os);
+// The bytes of that file; nullopt when there is none or it cannot be read.
+std::optional<std::string> ReadShownLogo(const AppState& state, Platform& os);
 
 } // namespace bw

@@ -31,19 +31,41 @@ std::wstring OemKeyLogo(Platform& os) {
     return logo.empty() ? logo : os.ExpandEnvironment(logo).value_or(L"");
 }
 
-bool SaveOemKey(const AppState& state, Platform& os, const std::wstring& maker, const std::wstring& model) {
+bool SaveOemKey(const AppState& state, Platform& os, const OemKeyValues& values) {
     if (!OemKeyApplies(os.GetVersion()))
         return true;
     const std::uint32_t view = MachineRegistryView(os);
-    auto store = [&](const wchar_t* name, const std::wstring& value) {
-        return os.RegWriteString(HKEY_LOCAL_MACHINE, kOemInformationKey, name, value, view) == ERROR_SUCCESS;
+    bool saved = true;
+    auto store = [&](const wchar_t* name, const std::optional<std::wstring>& value) {
+        if (value)
+            saved =
+                os.RegWriteString(HKEY_LOCAL_MACHINE, kOemInformationKey, name, *value, view) == ERROR_SUCCESS && saved;
     };
-    bool saved = store(L"Manufacturer", maker);
-    saved = store(L"Model", model) && saved;
+    store(L"Manufacturer", values.maker);
+    store(L"Model", values.model);
     // The name the system knows the file by: the Sysnative alias exists only for 32-bit programs.
     if (state.LogoInstalledThisRun)
-        saved = store(L"Logo", state.OemLogoSystemName()) && saved;
+        store(L"Logo", state.OemLogoSystemName());
+    store(L"SupportPhone", values.supportPhone);
+    store(L"SupportHours", values.supportHours);
+    store(L"SupportURL", values.supportUrl);
+    store(L"SupportProvider", values.supportProvider);
     return saved;
+}
+
+OemKeyValues LoadOemKeySupport(Platform& os) {
+    OemKeyValues values;
+    if (!OemKeyApplies(os.GetVersion()))
+        return values;
+    auto load = [&](const wchar_t* name) {
+        const std::wstring value = KeyValue(os, name);
+        return value.empty() ? std::nullopt : std::optional(value);
+    };
+    values.supportPhone = load(L"SupportPhone");
+    values.supportHours = load(L"SupportHours");
+    values.supportUrl = load(L"SupportURL");
+    values.supportProvider = load(L"SupportProvider");
+    return values;
 }
 
 } // namespace bw

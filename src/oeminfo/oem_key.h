@@ -5,6 +5,7 @@
 #include "core/platform.h"
 #include "oeminfo/oeminfo.h"
 
+#include <optional>
 #include <string>
 
 namespace bw {
@@ -17,8 +18,17 @@ OemInfo LoadShownOemInfo(const AppState& state, Platform& os);
 // The picture the key names, with the environment's values in place; empty when it names none.
 std::wstring OemKeyLogo(Platform& os);
 
-// Stores maker and model as typed and, once this run has installed a logo, where it is; every other value of the
-// key stays. True when all was stored or the system has no such key.
-bool SaveOemKey(const AppState& state, Platform& os, const std::wstring& maker, const std::wstring& model);
+// What to store in the key; an absent value is left as it is.
+struct OemKeyValues {
+    std::optional<std::wstring> maker, model;
+    std::optional<std::wstring> supportPhone, supportHours, supportUrl, supportProvider;
+};
+
+// Stores the values given as they are and, once this run has installed a logo, where it is; every other value of
+// the key stays. True when all was stored or the system has no such key.
+bool SaveOemKey(const AppState& state, Platform& os, const OemKeyValues& values);
+
+// The support values the system shows, from the key; all absent where the system has no such key.
+OemKeyValues LoadOemKeySupport(Platform& os);
 
 } // namespace bw

@@ -39,12 +39,11 @@ Presence FilePresence(Platform& os, const std::wstring& path) {
     return *attributes == kUnknownAttributes ? Presence::Unknown : Presence::Present;
 }
 
-OemInfo LoadOemInfo(const AppState& state, Platform& os) {
+namespace {
+
+OemInfo General(const std::vector<std::string>& lines) {
     OemInfo info;
-    const auto lines = ReadLines(state, os);
-    if (!lines)
-        return info;
-    const GeneralValues values = ParseGeneral(*lines);
+    const GeneralValues values = ParseGeneral(lines);
     if (values.maker)
         info.maker = FromAnsi(*values.maker);
     if (values.model)
@@ -52,13 +51,43 @@ OemInfo LoadOemInfo(const AppState& state, Platform& os) {
     return info;
 }
 
+} // namespace
+
+OemInfo LoadOemInfo(const AppState& state, Platform& os) {
+    const auto lines = ReadLines(state, os);
+    return lines ? General(*lines) : OemInfo{};
+}
+
+std::optional<OemInfo> ReadOemInfo(const AppState& state, Platform& os) {
+    if (state.SystemDirectory.empty())
+        return std::nullopt;
+    switch (OemInfoPresence(state, os)) {
+    case Presence::Absent:
+        return OemInfo{};
+    case Presence::Unknown:
+        return std::nullopt;
+    case Presence::Present:
+        break;
+    }
+    const auto bytes = ReadBytes(state, os);
+    return bytes ? std::optional(General(SplitFileLines(*bytes))) : std::nullopt;
+}
+
+std::optional<std::vector<std::wstring>> LoadSupportValues(const AppState& state, Platform& os) {
+    const auto lines = ReadLines(state, os);
+    const auto values = lines ? ParseSupportValues(*lines) : std::nullopt;
+    if (!values)
+        return std::nullopt;
+    std::vector<std::wstring> wide;
+    for (const std::string& value : *values)
+        wide.push_back(FromAnsi(value));
+    return wide;
+}
+
 std::wstring LoadSupportText(const AppState& state, Platform& os) {
     std::wstring text;
-    const auto lines = ReadLines(state, os);
-    if (!lines)
-        return text;
-    for (const std::string& value : ParseSupportValues(*lines).value_or(std::vector<std::string>{}))
-        text += FromAnsi(value) + L"\r\n";
+    for (const std::wstring& value : LoadSupportValues(state, os).value_or(std::vector<std::wstring>{}))
+        text += value + L"\r\n";
     return text;
 }
 

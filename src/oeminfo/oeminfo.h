@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace bw {
 
@@ -17,10 +18,17 @@ enum class Presence { Absent, Present, Unknown };
 
 // Whether the path names an existing file, whatever its hidden, system or read-only attributes.
 Presence FilePresence(Platform& os, const std::wstring& path);
-inline bool FileIsPresent(Platform& os, const std::wstring& path) { return FilePresence(os, path) == Presence::Present; }
+inline bool FileIsPresent(Platform& os, const std::wstring& path) {
+    return FilePresence(os, path) == Presence::Present;
+}
 
 // Maker and model; nothing when the file is absent or unreadable.
 OemInfo LoadOemInfo(const AppState& state, Platform& os);
+// Maker and model; nothing when the file is absent, nullopt when it is there but cannot be read.
+std::optional<OemInfo> ReadOemInfo(const AppState& state, Platform& os);
+
+// The value of every support line of the file; nullopt when the file or its support section is absent or unreadable.
+std::optional<std::vector<std::wstring>> LoadSupportValues(const AppState& state, Platform& os);
 
 // The value of every support line of the file, each followed by CR LF; empty when the file is absent.
 std::wstring LoadSupportText(const AppState& state, Platform& os);

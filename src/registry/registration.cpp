@@ -5,7 +5,9 @@
 
 namespace bw {
 
-std::wstring RegistrationKey(Platform& os) { return IsWindowsNT(os) ? kNtVersionKey : kWindowsVersionKey; }
+std::wstring RegistrationKey(Platform& os) {
+    return IsWindowsNT(os) ? kNtVersionKey : kWindowsVersionKey;
+}
 
 Registration ReadRegistration(Platform& os) {
     const std::wstring key = RegistrationKey(os);
@@ -16,12 +18,17 @@ Registration ReadRegistration(Platform& os) {
     return r;
 }
 
-RegistrationFailures WriteRegistration(Platform& os, const Registration& values) {
-    const std::wstring key = RegistrationKey(os);
+RegistrationFailures WriteRegistration(Platform& os, const RegistrationUpdate& values) {
     RegistrationFailures failed;
-    failed.owner = !SetRegString(os, HKEY_LOCAL_MACHINE, key, L"RegisteredOwner", values.owner);
-    failed.organization = !SetRegString(os, HKEY_LOCAL_MACHINE, key, L"RegisteredOrganization", values.organization);
-    failed.productId = !SetRegString(os, HKEY_LOCAL_MACHINE, key, L"ProductId", values.productId);
+    if (!values.owner && !values.organization && !values.productId)
+        return failed;
+    const std::wstring key = RegistrationKey(os);
+    auto store = [&](const std::optional<std::wstring>& value, const wchar_t* name) {
+        return value && !SetRegString(os, HKEY_LOCAL_MACHINE, key, name, *value);
+    };
+    failed.owner = store(values.owner, L"RegisteredOwner");
+    failed.organization = store(values.organization, L"RegisteredOrganization");
+    failed.productId = store(values.productId, L"ProductId");
     return failed;
 }
 

@@ -2,6 +2,7 @@
 // The registered owner, organization and product ID of the machine.
 #include "core/platform.h"
 
+#include <optional>
 #include <string>
 
 namespace bw {
@@ -29,7 +30,15 @@ std::wstring RegistrationKey(Platform& os);
 // Reads the three values from the local machine's key of the running platform family.
 Registration ReadRegistration(Platform& os);
 
-// Writes all three values, also after one of them failed.
-RegistrationFailures WriteRegistration(Platform& os, const Registration& values);
+// What to store; an absent value is left as it is.
+struct RegistrationUpdate {
+    std::optional<std::wstring> owner, organization, productId;
+};
+
+// Writes every value given, also after one of them failed.
+RegistrationFailures WriteRegistration(Platform& os, const RegistrationUpdate& values);
+inline RegistrationFailures WriteRegistration(Platform& os, const Registration& v) {
+    return WriteRegistration(os, RegistrationUpdate{v.owner, v.organization, v.productId});
+}
 
 } // namespace bw

@@ -2,13 +2,13 @@
 
 #include "resource.h"
 
+#include "brand/apply.h"
 #include "core/directories.h"
 #include "core/file_replace.h"
 #include "core/lazy_dll.h"
 #include "oeminfo/logo.h"
 #include "oeminfo/logo_logic.h"
 #include "oeminfo/oem_key.h"
-#include "oeminfo/oeminfo.h"
 #include "registry/registration.h"
 #include "sysinfo/mSysInfo.h"
 #include "ui/dialog_layout.h"
@@ -31,7 +31,9 @@ constexpr DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 constexpr int kClientWidthTwips = 6135;
 constexpr int kClientHeightTwips = 7395;
 
-constexpr int Id(MainId id) { return static_cast<int>(id); }
+constexpr int Id(MainId id) {
+    return static_cast<int>(id);
+}
 
 constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD kTextBox = WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_LEFT | ES_AUTOHSCROLL;
@@ -82,7 +84,9 @@ constexpr const ControlSpec& Row(const wchar_t* name) {
 constexpr const ControlSpec& kShape1 = Row(L"Shape1");
 constexpr const ControlSpec& kFraLogo = Row(L"fraLogo");
 
-constexpr bool InFrame(const ControlSpec& c) { return c.id == Id(MainId::picLogo); }
+constexpr bool InFrame(const ControlSpec& c) {
+    return c.id == Id(MainId::picLogo);
+}
 
 struct Tooltip {
     MainId id;
@@ -118,8 +122,7 @@ bool IsTextBox(int id) {
 
 // Runs one step of a sequence in which a failing step is skipped and the next one still runs. Steps report
 // failure by their results, never by throwing: the program is built without exceptions.
-template <typename F>
-void Step(F&& f) noexcept {
+template <typename F> void Step(F&& f) noexcept {
     f();
 }
 
@@ -286,9 +289,9 @@ void frmMain::SizeLabelsToText() {
 }
 
 void frmMain::AddTooltips() {
-    m_tooltips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
-                                 GetModuleHandleW(nullptr), nullptr);
+    m_tooltips =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!m_tooltips)
         return;
     for (const Tooltip& tip : kTooltips) {
@@ -397,29 +400,16 @@ void frmMain::Unload() {
 
 // Saves everything, and tells the user once about whatever could not be saved. True when all was saved.
 bool frmMain::ApplyChanges() {
-    const Registration values{Text(MainId::txtUserName), Text(MainId::txtOrganization), Text(MainId::txtProductID)};
-    const RegistrationFailures registration = WriteRegistration(m_os, values);
-    const std::wstring maker = Text(MainId::txtManufacturer), model = Text(MainId::txtModel);
-    const bool oemInfoSaved = SaveOemInfo(m_state, m_os, maker, model);
-    const bool logoInstalled = InstallLogo(m_state, m_os);
-    const bool oemKeySaved = SaveOemKey(m_state, m_os, maker, model);
-
-    std::wstring lost;
-    if (registration.owner)
-        lost += L"\n注册用户名 (RegisteredOwner)";
-    if (registration.organization)
-        lost += L"\n组织名 (RegisteredOrganization)";
-    if (registration.productId)
-        lost += L"\n产品序列号 (ProductId)";
-    if (!oemInfoSaved)
-        lost += L"\nOEM 信息文件 oeminfo.ini";
-    if (!logoInstalled)
-        lost += L"\nOEM Logo 图片 oemlogo.bmp";
-    if (!oemKeySaved)
-        lost += L"\nOEM 信息注册表项 (OEMInformation)";
-    if (lost.empty())
+    Branding values;
+    values.owner = Text(MainId::txtUserName);
+    values.organization = Text(MainId::txtOrganization);
+    values.productId = Text(MainId::txtProductID);
+    values.maker = Text(MainId::txtManufacturer);
+    values.model = Text(MainId::txtModel);
+    const ApplyResult result = ApplyBranding(m_state, m_os, values);
+    if (result.AllSaved())
         return true;
-    Report(L"以下内容未能保存：" + lost + L"\n\n其余内容已保存。", MB_ICONWARNING | MB_OK);
+    Report(NotSavedMessage(result), MB_ICONWARNING | MB_OK);
     return false;
 }
 
@@ -514,7 +504,9 @@ void frmMain::Paint(HDC dc) {
     FrameRect(dc, &shape, GetSysColorBrush(COLOR_APPWORKSPACE));
 }
 
-std::wstring frmMain::Text(MainId id) const { return WindowText(Control(id)); }
+std::wstring frmMain::Text(MainId id) const {
+    return WindowText(Control(id));
+}
 
 void frmMain::Report(const std::wstring& text, UINT flags) {
     if (m_report)
@@ -543,9 +535,8 @@ LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (focus && IsChild(hwnd(), focus))
                 m_lastFocus = focus;
         } else {
-            HWND target = m_lastFocus && IsWindow(m_lastFocus) && IsChild(hwnd(), m_lastFocus)
-                              ? m_lastFocus
-                              : Control(MainId::cmdOk);
+            HWND target = m_lastFocus && IsWindow(m_lastFocus) && IsChild(hwnd(), m_lastFocus) ? m_lastFocus
+                                                                                               : Control(MainId::cmdOk);
             SetFocus(target);
         }
         return 0;

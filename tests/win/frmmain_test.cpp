@@ -300,46 +300,6 @@ TEST_F(MainWindow, RegistrationIsReadAndStoredInTheRunningFamilysKey) {
                   key == kNt ? L"Åsa 王| |2147483649" : L"Жук \U0001F600| | ");
 }
 
-// Every single failure while saving the file and the logo is named in the one message, and each file is either
-// the old one or the new one, whole and keeping its hidden, system and read-only attributes (which only a
-// failure to set them may lose); no copy is left beside it. Without a failure both are saved.
-TEST_F(MainWindow, EverySingleFailureOfTheFileStepsIsReportedAndLeavesBothFilesWhole) {
-    const std::string before = "[General]\r\nManufacturer=Old\r\nModel=X 200\r\n[Support Information]\r\nLine1=a=b\r\n";
-    const std::string after = "[General]\r\nManufacturer=New\r\nModel=X 200\r\n[Support Information]\r\nLine1=a=b\r\n";
-    const std::string picture = Picture("info24.bmp");
-    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
-    const auto attributes = [kept](const std::wstring& path) { return GetFileAttributesW(path.c_str()) & kept; };
-    WriteBytes(ini, before);
-    WriteBytes(chosen, picture);
-    Instance app(Xp);
-    app.Choose(chosen);
-    app.Type(MainId::txtManufacturer, L"New");
-    for (PlatformOp op : {PlatformOp::ReadFile, PlatformOp::WriteFile, PlatformOp::CopyFileOver, PlatformOp::MoveFileOver,
-                          PlatformOp::SetAttributes, PlatformOp::FileAttributes}) {
-        for (int nth = 1;; ++nth) {
-            SCOPED_TRACE(testing::Message() << "operation " << static_cast<int>(op) << ", call " << nth);
-            for (const auto& [path, bytes] : {std::pair(ini, before), std::pair(logo, std::string("old logo"))}) {
-                WriteBytes(path, bytes);
-                SetFileAttributesW(path.c_str(), kept);
-            }
-            app.reports.clear(), app.os.Heal(), app.os.ResetCalls();
-            app.os.FailOn(op, nth);
-            app.Click(MainId::cmdApply);
-            const bool iniSaved = ReadBytes(ini) == after, logoSaved = ReadBytes(logo) == picture;
-            const auto lost = [&](const wchar_t* what) { return app.reports.size() == 1 && app.reports[0].find(what) != std::wstring::npos; };
-            if (app.os.Calls(op) < nth) { // nothing failed
-                EXPECT_TRUE(iniSaved && logoSaved && app.reports.empty() && attributes(ini) == kept && attributes(logo) == kept);
-                break;
-            }
-            EXPECT_TRUE(iniSaved || ReadBytes(ini) == before);
-            EXPECT_TRUE(logoSaved || ReadBytes(logo) == "old logo");
-            EXPECT_EQ(std::pair(lost(L"oeminfo.ini"), lost(L"oemlogo.bmp")), std::pair(!iniSaved, !logoSaved));
-            EXPECT_TRUE(op == PlatformOp::SetAttributes || (attributes(ini) == kept && attributes(logo) == kept));
-            EXPECT_FALSE(ReadBytes(ini + L".new") || ReadBytes(logo + L".new"));
-        }
-    }
-}
-
 // The OEMInformation key from Vista on: shown where it has a value, stored keeping its other values, one more item
 // of the one message when it cannot be stored; untouched before. A 32-bit run on 64-bit Windows reaches the
 // 64-bit view and the native system directory, through Sysnative or with the redirector off, and the system

@@ -1,7 +1,8 @@
 #pragma once
 // The real platform with a switch per operation: any single call can be made to fail. Every call is logged,
 // and shell requests are recorded instead of starting a browser. With wow64 set it plays a 32-bit process on
-// 64-bit Windows: a redirector state of its own, and Sysnative (when there is one) reaching system32.
+// 64-bit Windows: a redirector state of its own, and Sysnative (when there is one) reaching system32. Unset, the
+// system answers: a 32-bit build under a real WOW64 runs on the real redirector and Sysnative.
 #include "core/win32_platform.h"
 
 #include <array>
@@ -30,7 +31,8 @@ public:
     std::vector<S> log;
     std::function<void()> onCall; // runs at every call
     std::vector<S> paths;          // each path a call is about, with " [off]" while the redirector is off
-    bool wow64 = false, sysnative = true, redirectionOff = false;
+    std::optional<bool> wow64;
+    bool sysnative = true, redirectionOff = false;
     int picturesWhileOff = 0;
 
     std::optional<S> SystemDirectory() override {
@@ -64,9 +66,15 @@ public:
     }
     bool DeletePath(const S& p) override { return !Fails(O::DeletePath, p) && m_real.DeletePath(N(p)); }
     bool DisableFsRedirection(void*& previous) override {
+        if (!wow64)
+            return !Fails(O::DisableFsRedirection) && (redirectionOff = m_real.DisableFsRedirection(previous));
         return !Fails(O::DisableFsRedirection) && (previous = redirectionOff ? this : nullptr, redirectionOff = true);
     }
-    bool RevertFsRedirection(void* previous) override { return redirectionOff = previous, !Fails(O::RevertFsRedirection); }
+    bool RevertFsRedirection(void* previous) override {
+        if (!wow64)
+            return !Fails(O::RevertFsRedirection) && m_real.RevertFsRedirection(previous) && !(redirectionOff = false);
+        return redirectionOff = previous, !Fails(O::RevertFsRedirection);
+    }
     long RegRead(HKEY root, const S& key, const S& name, RegData& out, std::uint32_t view) override {
         return Fails(O::RegRead, name + View(view)) ? ERROR_ACCESS_DENIED : m_real.RegRead(root, key, name, out, view);
     }
@@ -74,7 +82,7 @@ public:
         return Fails(O::RegWrite, name + View(view)) ? ERROR_ACCESS_DENIED : m_real.RegWriteString(root, key, name, value, view);
     }
     OsVersion GetVersion() override { return Fails(O::GetVersion) ? OsVersion{} : version.value_or(m_real.GetVersion()); }
-    bool RunsUnderWow64() override { return !Fails(O::RunsUnderWow64) && wow64; }
+    bool RunsUnderWow64() override { return !Fails(O::RunsUnderWow64) && wow64.value_or(m_real.RunsUnderWow64()); }
     std::optional<S> ExpandEnvironment(const S& t) override {
         return Fails(O::ExpandEnvironment, t) ? std::nullopt : m_real.ExpandEnvironment(t);
     }
@@ -99,9 +107,9 @@ private:
     static S View(std::uint32_t view) { return view ? L" " + std::to_wstring(view) : L""; }
     static S Lower(S s) { return CharLowerW(s.data()), s; }
     bool Reachable(const S& p) const { return sysnative || Lower(p).find(L"\\sysnative") == S::npos; }
-    S N(const S& p) const { // what the Sysnative alias names
+    S N(const S& p) const { // what the Sysnative alias names, where the system has none to offer
         const auto at = Lower(p).find(L"\\sysnative");
-        return at == S::npos ? p : p.substr(0, at) + L"\\system32" + p.substr(at + 10);
+        return at == S::npos || !wow64 ? p : p.substr(0, at) + L"\\system32" + p.substr(at + 10);
     }
     // Counts and logs the call and tells whether it is the one to fail.
     bool Fails(O op, const S& about = L"") {

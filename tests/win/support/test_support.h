@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <utility>
@@ -26,7 +27,23 @@ inline std::wstring ProgramDir() { // the folder of the running test executable,
     return path.substr(0, path.find_last_of(L'\\') + 1);
 }
 
-inline std::optional<std::string> ReadBytes(const std::wstring& path) {
+// A 32-bit test under WOW64 checks what the system itself reads: a path into the system directory goes through
+// the Sysnative alias, and registry keys are opened in the 64-bit view.
+inline bool UnderWow64() {
+    BOOL wow64 = FALSE;
+    return sizeof(void*) == 4 && IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+inline std::wstring Native(const std::wstring& path) {
+    const std::wstring system = SystemDir();
+    if (!UnderWow64() || CompareStringOrdinal(path.c_str(), static_cast<int>(std::min(path.size(), system.size())),
+                                              system.c_str(), static_cast<int>(system.size()), TRUE) != CSTR_EQUAL)
+        return path;
+    return system.substr(0, system.rfind(L'\\')) + L"\\Sysnative" + path.substr(system.size());
+}
+inline constexpr REGSAM kView64 = KEY_WOW64_64KEY;
+
+inline std::optional<std::string> ReadBytes(const std::wstring& where) {
+    const std::wstring path = Native(where);
     UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file)
         return std::nullopt;
@@ -36,12 +53,14 @@ inline std::optional<std::string> ReadBytes(const std::wstring& path) {
         bytes.append(chunk, got);
     return bytes;
 }
-inline void RemoveFile(const std::wstring& path) { // clears attributes first; missing is fine
+inline void RemoveFile(const std::wstring& where) { // clears attributes first; missing is fine
+    const std::wstring path = Native(where);
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(path.c_str());
 }
-inline void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    RemoveFile(path);
+inline void WriteBytes(const std::wstring& where, const std::string& bytes) {
+    RemoveFile(where);
+    const std::wstring path = Native(where);
     UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
     ASSERT_TRUE(file && ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
@@ -64,26 +83,33 @@ inline void Drain() {
 
 // The local machine's registry, reached directly.
 inline void SetRaw(const std::wstring& key, const std::wstring& name, DWORD type, const void* data, DWORD size) {
-    ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), name.c_str(), type, data, size), ERROR_SUCCESS);
+    UniqueHKey k;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE | kView64, nullptr,
+                              k.put(), nullptr), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExW(k.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
 }
 inline void SetText(const std::wstring& key, const std::wstring& name, const std::wstring& text) {
     SetRaw(key, name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 inline void DeleteValue(const std::wstring& key, const std::wstring& name) {
-    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), name.c_str());
+    UniqueHKey k;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_SET_VALUE | kView64, k.put()) == ERROR_SUCCESS)
+        RegDeleteValueW(k.get(), name.c_str());
 }
 struct RawValue {
     DWORD type = 0;
     std::vector<BYTE> data;
 };
-inline std::optional<RawValue> Query(const std::wstring& key, const std::wstring& name) {
+inline std::optional<RawValue> Query(const std::wstring& key, const std::wstring& name, REGSAM view = kView64) {
     RawValue v;
     DWORD size = 0;
     const DWORD flags = RRF_RT_ANY | RRF_NOEXPAND;
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), name.c_str(), flags, &v.type, nullptr, &size) != ERROR_SUCCESS)
+    UniqueHKey k;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_QUERY_VALUE | view, k.put()) != ERROR_SUCCESS ||
+        RegGetValueW(k.get(), nullptr, name.c_str(), flags, &v.type, nullptr, &size) != ERROR_SUCCESS)
         return std::nullopt;
     v.data.resize(size);
-    return RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), name.c_str(), flags, &v.type, v.data.data(), &size)
+    return RegGetValueW(k.get(), nullptr, name.c_str(), flags, &v.type, v.data.data(), &size)
                ? std::nullopt : std::optional(v);
 }
 // A string value without its terminating NUL; "<missing>", or "<type N>" when it is not a REG_SZ.

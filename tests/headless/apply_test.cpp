@@ -1,0 +1,139 @@
+// The apply engine against the real registry and system directory, without a window: what is absent stays, what
+// is given is stored, and whatever fails is named once while the rest is still saved. A 32-bit build runs this
+// under WOW64 and is checked at the places the system itself reads.
+#include "brand/apply.h"
+#include "core/directories.h"
+#include "fault_platform.h"
+#include "picture_corpus.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace bw::test {
+namespace {
+
+const std::wstring kNt = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+const std::wstring kKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation";
+const OsVersion kXp{2, 5, 1, 2600, L"SP3"}, kWin7{2, 6, 1, 7601, L"SP1"};
+
+std::string Picture(const char* name) {
+    for (const corpus::Picture& p : corpus::PictureCorpus())
+        if (p.name == name)
+            return p.bytes;
+    return {};
+}
+
+class Engine : public testing::Test, protected SystemFiles {
+protected:
+    ApplyResult Apply(const Branding& b, const OsVersion& version) {
+        os.version = version;
+        ComputeSystemDirectory(state, os);
+        ComputeTempDirectory(state, os);
+        return ApplyBranding(state, os, b);
+    }
+    static std::wstring Values(const std::wstring& key, std::initializer_list<const wchar_t*> names) {
+        std::wstring all;
+        for (const wchar_t* name : names)
+            all += RegText(key, name) + L"|";
+        return all;
+    }
+
+    AppState state;
+    FaultPlatform os;
+    RegistryValueGuard regGuard{kNt, {L"RegisteredOwner", L"RegisteredOrganization", L"ProductId"}};
+    RegistryValueGuard keyGuard{kKey, {L"Manufacturer", L"Model", L"Logo", L"SupportPhone", L"SupportHours",
+                                       L"SupportURL", L"SupportProvider", L"HelpCustomized"}};
+};
+
+TEST_F(Engine, AbsentItemsStayAsTheyAreAndGivenOnesAreStored) {
+    Branding b;
+    b.organization = L"";
+    b.maker = L"快修电脑";
+    b.supportLines = std::vector<std::wstring>{L"服务热线 800", L"a=b"};
+    b.supportUrl = L"https://support.brandwick.example/";
+    b.supportPhone = L"";
+    b.logo = Picture("info24.bmp");
+    for (const OsVersion& version : {kXp, kWin7}) {
+        SCOPED_TRACE(version.major);
+        SetText(kNt, L"RegisteredOwner", L"张三");
+        SetText(kNt, L"RegisteredOrganization", L"旧组织");
+        SetText(kNt, L"ProductId", L"55274-OEM");
+        for (const wchar_t* name : {L"Manufacturer", L"Model", L"SupportHours", L"SupportURL", L"HelpCustomized"})
+            SetText(kKey, name, L"key");
+        WriteBytes(ini, "[General]\r\nManufacturer=Old\r\nModel=X 200\r\n[Support Information]\r\nLine1=old\r\n");
+        EXPECT_TRUE(Apply(b, version).AllSaved());
+        EXPECT_EQ(Values(kNt, {L"RegisteredOwner", L"RegisteredOrganization", L"ProductId"}), L"张三| |55274-OEM|");
+        EXPECT_EQ(ReadBytes(ini), "[General]\r\nManufacturer=" + Ansi(L"快修电脑") + "\r\nModel=X 200\r\n" +
+                                      "[Support Information]\r\nLine1=" + Ansi(L"服务热线 800") + "\r\nLine2=a=b\r\n");
+        EXPECT_EQ(ReadBytes(logo), Picture("info24.bmp"));
+        EXPECT_EQ(Values(kKey, {L"Manufacturer", L"Model", L"Logo", L"SupportPhone", L"SupportHours", L"SupportURL",
+                                L"HelpCustomized"}),
+                  version.major == 5 ? L"key|key|<missing>|<missing>|key|key|key|"
+                                     : L"快修电脑|key|" + SystemDir() +
+                                           L"\\oemlogo.bmp||key|https://support.brandwick.example/|key|");
+    }
+}
+
+// Without a file to take the model from, a new one holds what was given; a file that is there but cannot be read
+// is not overwritten with values lost.
+TEST_F(Engine, TheFileKeepsWhatIsNotGivenOrIsNotWrittenAtAll) {
+    Branding b;
+    b.model = L"K510";
+    EXPECT_TRUE(Apply(b, kXp).AllSaved());
+    EXPECT_EQ(ReadBytes(ini), "[General]\r\nManufacturer=\r\nModel=K510\r\n[Support Information]\r\nLine1=\x7F\r\n");
+    os.FailOn(PlatformOp::ReadFile);
+    b.model = L"K520";
+    EXPECT_EQ(NotSavedMessage(Apply(b, kXp)), L"以下内容未能保存：\nOEM 信息文件 oeminfo.ini\n\n其余内容已保存。");
+    EXPECT_EQ(ReadBytes(ini), "[General]\r\nManufacturer=\r\nModel=K510\r\n[Support Information]\r\nLine1=\x7F\r\n");
+}
+
+// Without administrator rights every write under HKEY_LOCAL_MACHINE fails: each of them is named.
+TEST_F(Engine, EveryRegistryWriteFailingIsNamed) {
+    os.FailOn(PlatformOp::RegWrite, 0);
+    const Branding all{L"a", L"b", L"c", L"d", L"e", {}, {}, {}, {}, {}, {}};
+    EXPECT_EQ(NotSavedMessage(Apply(all, kWin7)),
+              L"以下内容未能保存：\n注册用户名 (RegisteredOwner)\n组织名 (RegisteredOrganization)\n"
+              L"产品序列号 (ProductId)\nOEM 信息注册表项 (OEMInformation)\n\n其余内容已保存。");
+    EXPECT_EQ(ReadBytes(ini).value_or("").substr(0, 34), "[General]\r\nManufacturer=d\r\nModel=e");
+}
+
+// Every single failure while saving the file and the logo is named in the one message, and each file is either
+// the old one or the new one, whole and keeping its hidden, system and read-only attributes (which only a
+// failure to set them may lose); no copy is left beside it. Without a failure both are saved.
+TEST_F(Engine, EverySingleFailureOfTheFileStepsIsReportedAndLeavesBothFilesWhole) {
+    const std::string before = "[General]\r\nManufacturer=Old\r\nModel=X 200\r\n[Support Information]\r\nLine1=a=b\r\n";
+    const std::string after = "[General]\r\nManufacturer=New\r\nModel=X 200\r\n[Support Information]\r\nLine1=a=b\r\n";
+    const std::string picture = Picture("info24.bmp");
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
+    const auto attributes = [kept](const std::wstring& path) { return GetFileAttributesW(Native(path).c_str()) & kept; };
+    Branding b;
+    b.maker = L"New";
+    b.logo = picture;
+    for (PlatformOp op : {PlatformOp::ReadFile, PlatformOp::WriteFile, PlatformOp::CopyFileOver, PlatformOp::MoveFileOver,
+                          PlatformOp::SetAttributes, PlatformOp::FileAttributes}) {
+        for (int nth = 1;; ++nth) {
+            SCOPED_TRACE(testing::Message() << "operation " << static_cast<int>(op) << ", call " << nth);
+            for (const auto& [path, bytes] : {std::pair(ini, before), std::pair(logo, std::string("old logo"))}) {
+                WriteBytes(path, bytes);
+                SetFileAttributesW(Native(path).c_str(), kept);
+            }
+            os.Heal(), os.ResetCalls();
+            os.FailOn(op, nth);
+            const std::wstring message = NotSavedMessage(Apply(b, kXp));
+            const bool iniSaved = ReadBytes(ini) == after, logoSaved = ReadBytes(logo) == picture;
+            if (os.Calls(op) < nth) { // nothing failed
+                EXPECT_TRUE(iniSaved && logoSaved && message.empty() && attributes(ini) == kept && attributes(logo) == kept);
+                break;
+            }
+            EXPECT_TRUE(iniSaved || ReadBytes(ini) == before);
+            EXPECT_TRUE(logoSaved || ReadBytes(logo) == "old logo");
+            EXPECT_EQ(std::pair(message.find(L"oeminfo.ini") != message.npos, message.find(L"oemlogo.bmp") != message.npos),
+                      std::pair(!iniSaved, !logoSaved));
+            EXPECT_TRUE(op == PlatformOp::SetAttributes || (attributes(ini) == kept && attributes(logo) == kept));
+            EXPECT_FALSE(ReadBytes(ini + L".new") || ReadBytes(logo + L".new"));
+        }
+    }
+}
+
+} // namespace
+} // namespace bw::test
