@@ -31,9 +31,7 @@ constexpr DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 constexpr int kClientWidthTwips = 6135;
 constexpr int kClientHeightTwips = 7395;
 
-constexpr int Id(MainId id) {
-    return static_cast<int>(id);
-}
+constexpr int Id(MainId id) { return static_cast<int>(id); }
 
 constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD kTextBox = WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_LEFT | ES_AUTOHSCROLL;
@@ -84,9 +82,7 @@ constexpr const ControlSpec& Row(const wchar_t* name) {
 constexpr const ControlSpec& kShape1 = Row(L"Shape1");
 constexpr const ControlSpec& kFraLogo = Row(L"fraLogo");
 
-constexpr bool InFrame(const ControlSpec& c) {
-    return c.id == Id(MainId::picLogo);
-}
+constexpr bool InFrame(const ControlSpec& c) { return c.id == Id(MainId::picLogo); }
 
 struct Tooltip {
     MainId id;
@@ -122,7 +118,8 @@ bool IsTextBox(int id) {
 
 // Runs one step of a sequence in which a failing step is skipped and the next one still runs. Steps report
 // failure by their results, never by throwing: the program is built without exceptions.
-template <typename F> void Step(F&& f) noexcept {
+template <typename F>
+void Step(F&& f) noexcept {
     f();
 }
 
@@ -289,9 +286,9 @@ void frmMain::SizeLabelsToText() {
 }
 
 void frmMain::AddTooltips() {
-    m_tooltips =
-        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    m_tooltips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
     if (!m_tooltips)
         return;
     for (const Tooltip& tip : kTooltips) {
@@ -504,9 +501,7 @@ void frmMain::Paint(HDC dc) {
     FrameRect(dc, &shape, GetSysColorBrush(COLOR_APPWORKSPACE));
 }
 
-std::wstring frmMain::Text(MainId id) const {
-    return WindowText(Control(id));
-}
+std::wstring frmMain::Text(MainId id) const { return WindowText(Control(id)); }
 
 void frmMain::Report(const std::wstring& text, UINT flags) {
     if (m_report)
@@ -535,8 +530,9 @@ LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (focus && IsChild(hwnd(), focus))
                 m_lastFocus = focus;
         } else {
-            HWND target = m_lastFocus && IsWindow(m_lastFocus) && IsChild(hwnd(), m_lastFocus) ? m_lastFocus
-                                                                                               : Control(MainId::cmdOk);
+            HWND target = m_lastFocus && IsWindow(m_lastFocus) && IsChild(hwnd(), m_lastFocus)
+                              ? m_lastFocus
+                              : Control(MainId::cmdOk);
             SetFocus(target);
         }
         return 0;
