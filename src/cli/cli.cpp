@@ -1,0 +1,183 @@
+#include "cli/cli.h"
+
+#include "brand/apply.h"
+#include "cli/profile_logic.h"
+#include "core/app_state.h"
+#include "core/directories.h"
+#include "core/file_replace.h"
+#include "oeminfo/logo.h"
+#include "oeminfo/oem_key.h"
+#include "oeminfo/oeminfo.h"
+#include "registry/registration.h"
+
+namespace bw {
+
+namespace {
+
+std::wstring CrLf(const std::wstring& text) {
+    std::wstring out;
+    for (wchar_t c : text)
+        c == L'\n' ? void(out += L"\r\n") : void(out += c);
+    return out + L"\r\n";
+}
+
+class ConsoleMessages final : public Messages {
+public:
+    // False when the log cannot be opened for appending.
+    bool Open(const std::optional<std::wstring>& logPath) {
+        HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+        if (out && out != INVALID_HANDLE_VALUE && GetFileType(out) != FILE_TYPE_UNKNOWN) {
+            m_out = out;
+        } else if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+            m_console.reset(CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                        nullptr, OPEN_EXISTING, 0, nullptr));
+            m_out = m_console.get();
+        }
+        if (!logPath)
+            return true;
+        m_log.reset(CreateFileW(logPath->c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+        return static_cast<bool>(m_log);
+    }
+
+    void Say(const std::wstring& text) override {
+        const std::wstring lines = CrLf(text);
+        const std::string utf8 = ToUtf8(lines);
+        DWORD mode = 0, done = 0;
+        if (m_out && m_out != INVALID_HANDLE_VALUE) {
+            if (GetConsoleMode(m_out, &mode))
+                WriteConsoleW(m_out, lines.data(), static_cast<DWORD>(lines.size()), &done, nullptr);
+            else
+                WriteFile(m_out, utf8.data(), static_cast<DWORD>(utf8.size()), &done, nullptr);
+        }
+        if (m_log)
+            WriteFile(m_log.get(), utf8.data(), static_cast<DWORD>(utf8.size()), &done, nullptr);
+    }
+
+private:
+    HANDLE m_out = nullptr; // the inherited handle, or m_console's
+    UniqueFile m_console;
+    UniqueFile m_log;
+};
+
+std::wstring Unusable(const std::wstring& profile, std::size_t line, const std::wstring& message) {
+    std::wstring text = L"无法使用配置文件 " + profile + L"：";
+    if (line)
+        text += L"第 " + std::to_wstring(line) + L" 行：";
+    return text + message + L"\n未做任何更改。";
+}
+
+int Apply(Platform& os, const std::wstring& profilePath, Messages& messages) {
+    const auto bytes = os.ReadFile(profilePath);
+    if (!bytes) {
+        messages.Say(Unusable(profilePath, 0, L"无法读取该文件"));
+        return kExitUnusable;
+    }
+    const ProfileReading reading = ParseProfile(*bytes);
+    if (!reading.profile) {
+        messages.Say(Unusable(profilePath, reading.error->line, reading.error->message));
+        return kExitUnusable;
+    }
+    const Profile& p = *reading.profile;
+    Branding b{p.owner,        p.organization, p.productId,  p.maker,           p.model,     p.supportLines,
+               p.supportPhone, p.supportHours, p.supportUrl, p.supportProvider, std::nullopt};
+    if (p.logo) {
+        // The same check as the logo button's, before anything is written.
+        const std::wstring logo = ResolveBesideProfile(profilePath, *p.logo);
+        const auto attributes = os.FileAttributes(logo);
+        if (!attributes || (*attributes != kUnknownAttributes && (*attributes & FILE_ATTRIBUTE_DIRECTORY))) {
+            messages.Say(Unusable(profilePath, p.logoLine, L"找不到图片文件 " + logo));
+            return kExitUnusable;
+        }
+        b.logo = os.ReadFile(logo);
+        if (!b.logo || !os.LoadPicture(*b.logo)) {
+            messages.Say(Unusable(profilePath, p.logoLine, L"不是可用的图片 " + logo));
+            return kExitUnusable;
+        }
+    }
+
+    AppState state;
+    ComputeSystemDirectory(state, os);
+    ComputeTempDirectory(state, os);
+    const ApplyResult result = ApplyBranding(state, os, b);
+    if (!state.TempDirectory.empty()) {
+        DeleteIfOurs(os, state.StagedOemInfoPath(), state.StagedOemInfo);
+        DeleteIfOurs(os, state.StagedLogoPath(), state.StagedLogo);
+    }
+    if (!result.AllSaved()) {
+        messages.Say(NotSavedMessage(result));
+        return kExitPartly;
+    }
+    messages.Say(L"已应用配置文件 " + profilePath + L"。");
+    return kExitApplied;
+}
+
+int Export(Platform& os, const std::wstring& profilePath, Messages& messages) {
+    AppState state;
+    ComputeSystemDirectory(state, os);
+    Profile p;
+    const Registration r = ReadRegistration(os);
+    p.owner = r.owner;
+    p.organization = r.organization;
+    p.productId = r.productId;
+    const OemInfo shown = LoadShownOemInfo(state, os);
+    p.maker = shown.maker;
+    p.model = shown.model;
+    const OemKeyValues support = LoadOemKeySupport(os);
+    p.supportPhone = support.supportPhone;
+    p.supportHours = support.supportHours;
+    p.supportUrl = support.supportUrl;
+    p.supportProvider = support.supportProvider;
+    p.supportLines = LoadSupportValues(state, os);
+    // What the system shows is copied beside the profile, which names it relatively so that both travel together.
+    const std::wstring logoName = ExportedLogoName(profilePath);
+    const std::wstring logoPath = ResolveBesideProfile(profilePath, logoName);
+    bool logoLost = false;
+    if (const auto logo = ReadShownLogo(state, os)) {
+        logoLost = !os.WriteFile(logoPath, *logo);
+        if (!logoLost)
+            p.logo = logoName;
+    }
+    if (!os.WriteFile(profilePath, WriteProfile(p))) {
+        if (p.logo)
+            os.DeletePath(logoPath);
+        messages.Say(L"无法写入配置文件 " + profilePath + L"。");
+        return kExitUnusable;
+    }
+    if (logoLost) {
+        messages.Say(L"已导出到 " + profilePath + L"，但未能复制 Logo 图片到 " + logoPath + L"。");
+        return kExitPartly;
+    }
+    messages.Say(L"已导出到 " + profilePath + L"。");
+    return kExitApplied;
+}
+
+} // namespace
+
+int RunCommandLine(Platform& os, const CommandLine& command, Messages& messages) {
+    switch (command.action) {
+    case CliAction::Apply:
+        return Apply(os, command.profile, messages);
+    case CliAction::Export:
+        return Export(os, command.profile, messages);
+    case CliAction::Usage:
+        messages.Say(UsageText());
+        return kExitApplied;
+    case CliAction::Invalid:
+    case CliAction::Window:
+        break;
+    }
+    messages.Say(command.problem + L"\n" + UsageText());
+    return kExitUnusable;
+}
+
+int RunCommandLine(Platform& os, const CommandLine& command) {
+    ConsoleMessages messages;
+    if (!messages.Open(command.log)) {
+        messages.Say(L"无法写入日志文件 " + *command.log + L"。\n未做任何更改。");
+        return kExitUnusable;
+    }
+    return RunCommandLine(os, command, messages);
+}
+
+} // namespace bw
