@@ -1,0 +1,71 @@
+// The deployment command line: how the run-time's rules split it, which switches it takes, and where the logo of a
+// profile lies.
+#include "cli/command_line_logic.h"
+
+#include <gtest/gtest.h>
+
+namespace bw {
+
+using Args = std::vector<std::wstring>;
+
+TEST(CommandLineLogic, SplitsAsTheRuntimeDoes) {
+    const struct {
+        const wchar_t* text;
+        Args args;
+    } rows[] = {
+        {L"", {}},
+        {L"  /apply \t brand.ini ", {L"/apply", L"brand.ini"}},
+        {L"/apply \"C:\\My Files\\brand.ini\"", {L"/apply", L"C:\\My Files\\brand.ini"}},
+        {L"a\\\\\\\"b \"c\\\\\" d\"\"e \"\"", {L"a\\\"b", L"c\\", L"de", L""}},
+        {L"\"say \"\"hi\"\"\" C:\\dir\\", {L"say \"hi\"", L"C:\\dir\\"}},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(SplitArguments(r.text), r.args) << r.text;
+}
+
+TEST(CommandLineLogic, TakesOneActionWithItsFileAndAnOptionalLog) {
+    const struct {
+        Args args;
+        CliAction action;
+        const wchar_t* profile;
+        const wchar_t* log;
+        const wchar_t* problem;
+    } rows[] = {
+        {{}, CliAction::Window, L"", nullptr, L""},
+        {{L"/APPLY", L"a.ini"}, CliAction::Apply, L"a.ini", nullptr, L""},
+        {{L"-log", L"x.log", L"/Export", L"b.ini"}, CliAction::Export, L"b.ini", L"x.log", L""},
+        {{L"/?"}, CliAction::Usage, L"", nullptr, L""},
+        {{L"/apply", L"a.ini", L"/?"}, CliAction::Usage, L"a.ini", nullptr, L""},
+        {{L"/foo"}, CliAction::Invalid, L"", nullptr, L"无法识别的参数：/foo"},
+        {{L"brand.ini"}, CliAction::Invalid, L"", nullptr, L"无法识别的参数：brand.ini"},
+        {{L"/apply"}, CliAction::Invalid, L"", nullptr, L"缺少文件名：/apply"},
+        {{L"/apply", L"a", L"/export", L"b"}, CliAction::Invalid, L"", nullptr, L"/apply 和 /export 只能使用其中一个，且只能一次"},
+        {{L"/log", L"x", L"/log", L"y", L"/apply", L"a"}, CliAction::Invalid, L"", nullptr, L"参数重复：/log"},
+        {{L"/log", L"x.log"}, CliAction::Invalid, L"", nullptr, L"/log 须与 /apply 或 /export 一同使用"},
+    };
+    for (const auto& r : rows) {
+        const CommandLine cl = ParseCommandLine(r.args);
+        SCOPED_TRACE(r.args.empty() ? L"" : r.args[0]);
+        EXPECT_EQ(cl.action, r.action);
+        EXPECT_EQ(cl.problem, r.problem);
+        if (r.action != CliAction::Invalid) {
+            EXPECT_EQ(cl.profile, r.profile);
+            EXPECT_EQ(cl.log.value_or(L"<none>"), r.log ? r.log : L"<none>");
+        }
+    }
+    EXPECT_EQ(UsageText().substr(0, 3), L"用法：");
+}
+
+TEST(CommandLineLogic, TheLogoLiesBesideTheProfile) {
+    EXPECT_EQ(ResolveBesideProfile(L"D:\\deploy\\brand.ini", L"art\\logo.bmp"), L"D:\\deploy\\art\\logo.bmp");
+    EXPECT_EQ(ResolveBesideProfile(L"brand.ini", L"logo.bmp"), L"logo.bmp");
+    EXPECT_EQ(ResolveBesideProfile(L"\\\\server\\share\\brand.ini", L"logo.bmp"), L"\\\\server\\share\\logo.bmp");
+    for (const wchar_t* absolute : {L"C:\\art\\logo.bmp", L"\\\\server\\art\\logo.bmp", L"\\art\\logo.bmp"})
+        EXPECT_EQ(ResolveBesideProfile(L"D:\\deploy\\brand.ini", absolute), absolute);
+    EXPECT_EQ(ExportedLogoName(L"D:\\deploy\\shop.v2.ini"), L"shop.v2.bmp");
+    EXPECT_EQ(ExportedLogoName(L"D:\\deploy\\.profile"), L".profile.bmp");
+    EXPECT_EQ(ExportedLogoName(L"brand"), L"brand.bmp");
+    EXPECT_EQ(ExportedLogoName(L"C:brand.BMP"), L"brand.BMP.bmp") << "never the profile itself";
+}
+
+} // namespace bw
