@@ -63,7 +63,7 @@ private:
 std::wstring Unusable(const std::wstring& profile, std::size_t line, const std::wstring& message) {
     std::wstring text = L"无法使用配置文件 " + profile + L"：";
     if (line)
-        text += L"第 " + std::to_wstring(line) + L" 行：";
+        text += L"第 " + DecimalText(line) + L" 行：";
     return text + message + L"\n未做任何更改。";
 }
 

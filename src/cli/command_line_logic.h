@@ -26,6 +26,9 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& args);
 
 std::wstring UsageText();
 
+// A number in decimal; std::to_wstring would bring the C library's whole formatted output into the program.
+std::wstring DecimalText(std::size_t n);
+
 // A logo path from a profile: an absolute one as it is, a relative one in the profile's folder.
 std::wstring ResolveBesideProfile(std::wstring_view profile, std::wstring_view path);
 

@@ -54,6 +54,7 @@ TEST(CommandLineLogic, TakesOneActionWithItsFileAndAnOptionalLog) {
         }
     }
     EXPECT_EQ(UsageText().substr(0, 3), L"用法：");
+    EXPECT_EQ(DecimalText(0) + L" " + DecimalText(4096) + L" " + DecimalText(18446744073709551615u), L"0 4096 18446744073709551615");
 }
 
 TEST(CommandLineLogic, TheLogoLiesBesideTheProfile) {
