@@ -12,7 +12,7 @@ set(PICTURE_SEEDS ${CMAKE_BINARY_DIR}/seeds/picture)
 add_test(NAME Fuzz.picture.GenerateSeeds COMMAND picture_corpus ${PICTURE_SEEDS})
 set_tests_properties(Fuzz.picture.GenerateSeeds PROPERTIES FIXTURES_SETUP picture_seeds)
 
-foreach(name oeminfo support_split regdata picture)
+foreach(name oeminfo support_split regdata picture profile)
     add_executable(fuzz_${name} tests/fuzz/fuzz_${name}.cpp)
     target_link_libraries(fuzz_${name} PRIVATE brandwick_logic)
     target_compile_options(fuzz_${name} PRIVATE ${BRANDWICK_WARNINGS} ${FUZZ_SANITIZE} -fsanitize=fuzzer)

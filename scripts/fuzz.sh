@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs each libFuzzer target for the given time, one after another, at the lowest priority:
-#   bash scripts/fuzz.sh [SECONDS_EACH=60] [TARGET...]   (targets: oeminfo support_split regdata picture)
+#   bash scripts/fuzz.sh [SECONDS_EACH=60] [TARGET...]   (targets: oeminfo support_split regdata picture profile)
 # New inputs go to build/fuzz/work/<target>; a crash is written to build/fuzz/crashes/ and stops the run.
 # Add a crashing input to tests/fuzz/corpus/<target> once it is fixed, so that the test run replays it.
 set -euo pipefail
@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(oeminfo support_split regdata picture)
+[ ${#targets[@]} -gt 0 ] || targets=(oeminfo support_split regdata picture profile)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j2 >/dev/null

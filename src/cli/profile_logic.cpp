@@ -1,5 +1,7 @@
 #include "cli/profile_logic.h"
 
+#include "cli/command_line_logic.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -43,7 +45,7 @@ bool IsBlank(wchar_t c) {
     return c == L' ' || c == L'\t';
 }
 
-// Nothing reads these back: a line break ends the line, and the rest are refused as unreadable in a text box.
+// A line break would end the line, and the other control characters have no place in a text box.
 bool IsControl(wchar_t c) {
     return static_cast<std::uint32_t>(c) < 0x20 && c != L'\t';
 }
@@ -233,7 +235,7 @@ std::optional<ProfileError> Reader::Value(std::wstring_view key, std::wstring_vi
     if (m_section == Section::Support) {
         supportLine = SupportLineNumber(key);
         if (supportLine == std::wstring_view::npos)
-            return ProfileError{number, L"支持信息行号须为 1 到 " + std::to_wstring(kMaxSupportLines)};
+            return ProfileError{number, L"支持信息行号须为 1 到 " + DecimalText(kMaxSupportLines)};
         if (supportLine == 0)
             return ProfileError{number, L"未知的键" + Quoted(key)};
         if (m_supportAt[supportLine])
@@ -248,7 +250,7 @@ std::optional<ProfileError> Reader::Value(std::wstring_view key, std::wstring_vi
             return ProfileError{number, L"重复的键" + Quoted(key)};
     }
     if (value.size() > kMaxProfileValue)
-        return ProfileError{number, L"值超过 " + std::to_wstring(kMaxProfileValue) + L" 个字符"};
+        return ProfileError{number, L"值超过 " + DecimalText(kMaxProfileValue) + L" 个字符"};
     if (target == &m_profile.supportUrl && !IsSupportUrl(value))
         return ProfileError{number, L"SupportURL 须为以 http:// 或 https:// 开头的完整网址，或留空"};
     if (target == &m_profile.logo)
@@ -270,7 +272,7 @@ ProfileReading Reader::Finish() {
     for (std::size_t n = 1; n < count; ++n)
         if (!m_supportAt[n])
             return Failure(m_supportAt[count],
-                           L"缺少 Line" + std::to_wstring(n) + L"：支持信息行须从 Line1 起连续编号");
+                           L"缺少 Line" + DecimalText(n) + L"：支持信息行须从 Line1 起连续编号");
     if (m_supportSeen) {
         m_profile.supportLines.emplace(count);
         for (std::size_t n = 1; n <= count; ++n)

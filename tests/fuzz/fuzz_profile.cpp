@@ -1,0 +1,49 @@
+// The deployment profile: any bytes give a profile or an error, never both nor neither. An error names a line of
+// the text; a profile holds only what a profile can hold, and written out it reads back the same.
+#include "cli/profile_logic.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+bool Holdable(const std::wstring& value) {
+    return value.size() <= bw::kMaxProfileValue && std::none_of(value.begin(), value.end(), [](wchar_t c) {
+               return static_cast<std::uint32_t>(c) < 0x20 && c != L'\t';
+           });
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const bw::ProfileReading reading = bw::ParseProfile(bytes);
+    if (reading.profile.has_value() == reading.error.has_value())
+        std::abort();
+    if (reading.error) {
+        // Every LF byte could end a line, in either encoding.
+        const auto lines = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1;
+        if (reading.error->line < 1 || reading.error->line > lines || reading.error->message.empty())
+            std::abort();
+        return 0;
+    }
+    bw::Profile p = *reading.profile;
+    for (const auto* value : {&p.owner, &p.organization, &p.productId, &p.maker, &p.model, &p.logo, &p.supportPhone,
+                              &p.supportHours, &p.supportUrl, &p.supportProvider})
+        if (*value && !Holdable(**value))
+            std::abort();
+    if (p.supportLines && (p.supportLines->size() > bw::kMaxSupportLines ||
+                           !std::all_of(p.supportLines->begin(), p.supportLines->end(), Holdable)))
+        std::abort();
+    if (!bw::IsSupportUrl(p.supportUrl.value_or(L"")) || (p.logoLine != 0) != p.logo.has_value())
+        std::abort();
+    p.logoLine = 0;
+    bw::ProfileReading again = bw::ParseProfile(bw::WriteProfile(p));
+    if (!again.profile)
+        std::abort();
+    again.profile->logoLine = 0;
+    if (!(*again.profile == p))
+        std::abort();
+    return 0;
+}
