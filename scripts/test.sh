@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Builds every configuration and runs every test: the portable logic natively (also under
 # AddressSanitizer and UBSan), the fuzz targets' corpus replay, the checks of the 32- and 64-bit releases
-# and their zips, and the Windows tests under Wine.
+# and their zips, the Windows tests under Wine, and in Wine's WOW64 mode the 32-bit tests that open no window and
+# both releases driven from the command line.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 start=$(date +%s)
 
 bash scripts/install-deps.sh
-for preset in native native-asan fuzz win32 win64-release win64; do
+for preset in native native-asan fuzz win32 win64-release win64 win32-wow64; do
     echo "== build $preset"
     # Afresh when the folder was configured with other compilers (CMakeLists.txt says so).
     cmake --preset "$preset" >/dev/null 2>&1 || cmake --preset "$preset" --fresh >/dev/null
@@ -42,7 +43,27 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     exit $rc' "$WINESERVER" | tee -a "$summary"
 [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 
-# One line for all five runs, from ctest's own closing lines ("...0 tests failed out of 43").
+echo "== test WOW64 (Wine): win32-wow64, and win64-deploy with both releases"
+source scripts/wow64.sh
+if wow64_fetch_dlls && wow64_prefix_init; then
+    # The prefix's own wineserver for both runs, its background processes started away from ctest's pipes.
+    (
+        export WINEPREFIX="$WOW64_PREFIX" WINEDLLPATH="$WOW64_DLLPATH"
+        unset DISPLAY
+        "$WINESERVER" -p
+        "$WINE" cmd /c exit </dev/null >/dev/null 2>&1
+        rc=0
+        ctest --preset win32-wow64 --timeout 300 || rc=1
+        ctest --preset win64-deploy --timeout 300 || rc=1
+        "$WINESERVER" -k
+        exit $rc
+    ) | tee -a "$summary" || status=1
+else
+    echo "WOW64 could not be set up" | tee -a "$summary"
+    status=1
+fi
+
+# One line for all the runs, from ctest's own closing lines ("...0 tests failed out of 43").
 read -r total failed < <(awk '/tests failed out of/ {f += $(NF-5); t += $NF} END {print t+0, f+0}' "$summary")
 echo "== all tests took $(( $(date +%s) - start )) s"
 echo "tests: $(( total - failed )) passed, $failed failed"

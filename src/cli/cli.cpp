@@ -8,6 +8,7 @@
 #include "oeminfo/logo.h"
 #include "oeminfo/oem_key.h"
 #include "oeminfo/oeminfo.h"
+#include "oeminfo/picture_check_logic.h"
 #include "registry/registration.h"
 
 namespace bw {
@@ -82,7 +83,8 @@ int Apply(Platform& os, const std::wstring& profilePath, Messages& messages) {
     Branding b{p.owner,        p.organization, p.productId,  p.maker,           p.model,     p.supportLines,
                p.supportPhone, p.supportHours, p.supportUrl, p.supportProvider, std::nullopt};
     if (p.logo) {
-        // The same check as the logo button's, before anything is written.
+        // The structure check the logo button makes, before anything is written. The picture is not decoded: that
+        // needs the display, which a deployment run may not have.
         const std::wstring logo = ResolveBesideProfile(profilePath, *p.logo);
         const auto attributes = os.FileAttributes(logo);
         if (!attributes || (*attributes != kUnknownAttributes && (*attributes & FILE_ATTRIBUTE_DIRECTORY))) {
@@ -90,7 +92,7 @@ int Apply(Platform& os, const std::wstring& profilePath, Messages& messages) {
             return kExitUnusable;
         }
         b.logo = os.ReadFile(logo);
-        if (!b.logo || !os.LoadPicture(*b.logo)) {
+        if (!b.logo || CheckPicture(*b.logo) == PictureFormat::None) {
             messages.Say(Unusable(profilePath, p.logoLine, L"不是可用的图片 " + logo));
             return kExitUnusable;
         }

@@ -1,0 +1,431 @@
+// Both releases as an administrator's script deploys them: started as a separate process with /apply, /export or
+// /?, their output read from pipes and from the log, and the result checked where the system reads it. This test is
+// 64-bit and runs in Wine's WOW64 prefix, so it sees the native registry view and System32 directly; the 32-bit
+// release has to reach those as well and leave Wow6432Node and SysWOW64 as they were.
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <optional>
+#include <thread>
+
+namespace bw::deploy {
+namespace {
+
+using namespace test;
+
+const std::wstring kNt = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+const std::wstring kKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation";
+const std::vector<std::wstring> kNtNames{L"RegisteredOwner", L"RegisteredOrganization", L"ProductId"};
+// HelpCustomized: a value of the key the program does not know, which must stay.
+const std::vector<std::wstring> kKeyNames{L"Manufacturer",    L"Model",         L"Logo",
+                                          L"SupportPhone",    L"SupportHours",  L"SupportURL",
+                                          L"SupportProvider", L"HelpCustomized"};
+// The profiles, pictures and log of a test; a fixed place, so that the messages can be written out whole.
+const std::wstring kDir = L"C:\\brandwick-deploy\\";
+const std::wstring kLog = kDir + L"run.log";
+const std::string kEarlierLog = "earlier run\r\n";
+
+struct Raw {
+    DWORD type = 0;
+    std::string data;
+    bool operator==(const Raw&) const = default;
+};
+std::ostream& operator<<(std::ostream& os, const Raw& v) {
+    return os << "type " << v.type << " " << testing::PrintToString(v.data);
+}
+
+std::optional<Raw> Read(HKEY root, REGSAM view, const std::wstring& key, const std::wstring& name) {
+    UniqueHKey k;
+    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE | view, k.put()) != ERROR_SUCCESS)
+        return std::nullopt;
+    Raw v;
+    DWORD size = 0;
+    if (RegQueryValueExW(k.get(), name.c_str(), nullptr, &v.type, nullptr, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    v.data.resize(size);
+    if (RegQueryValueExW(k.get(), name.c_str(), nullptr, &v.type, reinterpret_cast<BYTE*>(v.data.data()), &size) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    v.data.resize(size);
+    return v;
+}
+void Write(HKEY root, REGSAM view, const std::wstring& key, const std::wstring& name, const std::optional<Raw>& v) {
+    UniqueHKey k;
+    ASSERT_EQ(RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, k.put(), nullptr),
+              ERROR_SUCCESS);
+    if (!v)
+        RegDeleteValueW(k.get(), name.c_str());
+    else
+        ASSERT_EQ(RegSetValueExW(k.get(), name.c_str(), 0, v->type, reinterpret_cast<const BYTE*>(v->data.data()),
+                                 static_cast<DWORD>(v->data.size())),
+                  ERROR_SUCCESS);
+}
+Raw Sz(const std::wstring& text) {
+    return {REG_SZ, std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * sizeof(wchar_t))};
+}
+
+// Values of the local machine's key in the 64-bit view, one after another: the text of a REG_SZ, or what else it is.
+std::wstring Values(const std::wstring& key, const std::vector<std::wstring>& names) {
+    std::wstring all;
+    for (const auto& name : names) {
+        const auto v = Read(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, key, name);
+        std::wstring text = !v ? L"<missing>" : L"<type " + std::to_wstring(v->type) + L">";
+        if (v && v->type == REG_SZ) {
+            text.assign(reinterpret_cast<const wchar_t*>(v->data.data()), v->data.size() / sizeof(wchar_t));
+            if (text.ends_with(L'\0'))
+                text.pop_back();
+        }
+        all += text + L"|";
+    }
+    return all;
+}
+
+// Keeps values of a key in one registry view as they were, and the key absent if it was.
+class ValueGuard {
+public:
+    ValueGuard(HKEY root, REGSAM view, std::wstring key, const std::vector<std::wstring>& names)
+        : m_root(root), m_view(view), m_key(std::move(key)) {
+        UniqueHKey k;
+        m_keyExisted = RegOpenKeyExW(root, m_key.c_str(), 0, KEY_QUERY_VALUE | view, k.put()) == ERROR_SUCCESS;
+        for (const auto& name : names)
+            m_saved.emplace_back(name, Read(root, view, m_key, name));
+    }
+    ~ValueGuard() {
+        for (const auto& [name, v] : m_saved)
+            Write(m_root, m_view, m_key, name, v);
+        if (!m_keyExisted)
+            RegDeleteKeyExW(m_root, m_key.c_str(), m_view, 0);
+    }
+    ValueGuard(const ValueGuard&) = delete;
+    ValueGuard& operator=(const ValueGuard&) = delete;
+
+private:
+    HKEY m_root;
+    REGSAM m_view;
+    std::wstring m_key;
+    bool m_keyExisted = false;
+    std::vector<std::pair<std::wstring, std::optional<Raw>>> m_saved;
+};
+
+// Everything the program may change in one registry view and the system directory that goes with it.
+using Places = std::map<std::wstring, std::optional<Raw>>;
+Places Snapshot(REGSAM view, const std::wstring& systemDir) {
+    Places places;
+    for (const auto& name : kNtNames)
+        places[L"CurrentVersion\\" + name] = Read(HKEY_LOCAL_MACHINE, view, kNt, name);
+    for (const auto& name : kKeyNames)
+        places[L"OEMInformation\\" + name] = Read(HKEY_LOCAL_MACHINE, view, kKey, name);
+    for (const wchar_t* file : {L"oeminfo.ini", L"oemlogo.bmp"}) {
+        const auto bytes = ReadBytes(systemDir + L"\\" + file);
+        places[file] = bytes ? std::optional(Raw{0, *bytes}) : std::nullopt;
+    }
+    return places;
+}
+std::wstring SysWow64Dir() {
+    wchar_t buffer[MAX_PATH];
+    return std::wstring(buffer, GetSystemWow64DirectoryW(buffer, MAX_PATH));
+}
+Places NativePlaces() {
+    return Snapshot(KEY_WOW64_64KEY, SystemDir());
+}
+Places RedirectedPlaces() {
+    return Snapshot(KEY_WOW64_32KEY, SysWow64Dir());
+}
+
+// A 24-bit bottom-up BMP, side by side pixels of one grey.
+std::string Bmp(std::uint32_t side, char grey) {
+    const std::uint32_t pixels = (side * 3 + 3) / 4 * 4 * side;
+    std::string s = "BM";
+    const auto put = [&s](std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            s += static_cast<char>(v >> (8 * i) & 0xFF);
+    };
+    put(14 + 40 + pixels, 4), put(0, 4), put(14 + 40, 4);
+    put(40, 4), put(side, 4), put(side, 4), put(1, 2), put(24, 2), put(BI_RGB, 4), put(pixels, 4);
+    put(2835, 4), put(2835, 4), put(0, 4), put(0, 4);
+    return s + std::string(pixels, grey);
+}
+const std::string kLogo = Bmp(4, '\x40'), kOldLogo = Bmp(2, '\x10');
+
+// Removes a folder of this test with everything in it.
+struct FindCloser {
+    static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    void operator()(HANDLE h) const noexcept { FindClose(h); }
+};
+void RemoveTree(const std::wstring& dir) {
+    WIN32_FIND_DATAW found;
+    UniqueHandle<HANDLE, FindCloser> find(FindFirstFileW((dir + L"\\*").c_str(), &found));
+    for (bool more = bool(find); more; more = FindNextFileW(find.get(), &found)) {
+        const std::wstring name = found.cFileName, path = dir + L"\\" + name;
+        if (name == L"." || name == L"..")
+            continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            RemoveTree(path);
+        else
+            RemoveFile(path);
+    }
+    find.reset();
+    RemoveDirectoryW(dir.c_str());
+}
+
+// The full profile, in UTF-8 without a byte order mark.
+const std::string kFullProfile =
+    "[Registration]\r\nOwner=张师傅\r\nOrganization=快修电脑行\r\nProductId=12345-OEM-0000001-00002\r\n"
+    "[OEM]\r\nManufacturer=快修电脑\r\nModel=KX-3000 Pro\r\nLogo=brand.bmp\r\n"
+    "SupportPhone=400-000-0000\r\nSupportHours=周一至周五 "
+    "9:00-18:00\r\nSupportURL=https://support.brandwick.example/\r\n"
+    "SupportProvider=快修电脑售后部\r\n"
+    "[Support Information]\r\nLine1=服务热线: 400-000-0000\r\nLine2=网址: support.brandwick.example\r\n";
+const std::wstring kFullOwner = L"张师傅|快修电脑行|12345-OEM-0000001-00002|";
+const std::wstring kFullKey =
+    L"快修电脑|KX-3000 Pro|C:\\windows\\system32\\oemlogo.bmp|400-000-0000|周一至周五 9:00-18:00|"
+    L"https://support.brandwick.example/|快修电脑售后部|<type 4>|";
+// oeminfo.ini in code page 936: 快修电脑, and the two lines 服务热线 and 网址.
+const std::string kFullIni = "[General]\r\nManufacturer=\xBF\xEC\xD0\xDE\xB5\xE7\xC4\xD4\r\nModel=KX-3000 Pro\r\n"
+                             "[Support Information]\r\nLine1=\xB7\xFE\xCE\xF1\xC8\xC8\xCF\xDF: 400-000-0000\r\n"
+                             "Line2=\xCD\xF8\xD6\xB7: support.brandwick.example\r\n";
+const std::string kOldIni =
+    "[General]\r\nManufacturer=Old Maker\r\nModel=OM-1\r\n[Support Information]\r\nLine1=old\r\n";
+
+struct Release {
+    const char* name;
+    const wchar_t* variable; // of the environment, set by CMake: the release's Unix path
+    BOOL wow64;
+};
+void PrintTo(const Release& release, std::ostream* os) {
+    *os << release.name;
+}
+
+struct Outcome {
+    DWORD exitCode = STILL_ACTIVE;
+    std::string out, err;
+};
+
+class Deploy : public testing::TestWithParam<Release>, protected SystemFiles {
+protected:
+    void SetUp() override {
+        wchar_t unixPath[MAX_PATH] = L"";
+        ASSERT_TRUE(GetEnvironmentVariableW(GetParam().variable, unixPath, MAX_PATH))
+            << "CMake sets the release's path";
+        // Wine's drive Z: is the Unix root.
+        m_exe = L"Z:" + std::wstring(unixPath);
+        std::replace(m_exe.begin(), m_exe.end(), L'/', L'\\');
+        ASSERT_NE(GetFileAttributesW(m_exe.c_str()), INVALID_FILE_ATTRIBUTES) << "build the release first";
+        RemoveTree(kDir.substr(0, kDir.size() - 1));
+        ASSERT_TRUE(CreateDirectoryW(kDir.c_str(), nullptr));
+        // Wine plays Windows 7 for these runs: from Vista on the program writes the OEMInformation key too.
+        Write(HKEY_CURRENT_USER, 0, L"Software\\Wine", L"Version", Sz(L"win7"));
+        // What a PC had before: its old branding, and in the 32-bit view an owner of its own.
+        for (const auto& [name, text] :
+             {std::pair(L"RegisteredOwner", L"旧用户"), std::pair(L"RegisteredOrganization", L"旧组织"),
+              std::pair(L"ProductId", L"00000-OEM-0000000-00000")})
+            Write(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kNt, name, Sz(text));
+        Write(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kKey, L"Manufacturer", Sz(L"Old Maker"));
+        Write(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kKey, L"HelpCustomized", Raw{REG_DWORD, std::string("\1\0\0\0", 4)});
+        Write(HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, kNt, L"RegisteredOwner", Sz(L"32-bit owner"));
+        WriteBytes(ini, kOldIni);
+        WriteBytes(logo, kOldLogo);
+        m_redirected = RedirectedPlaces();
+    }
+    void TearDown() override {
+        if (!m_redirected.empty()) {
+            EXPECT_EQ(RedirectedPlaces(), m_redirected) << "nothing changes in Wow6432Node or SysWOW64";
+        }
+        RemoveTree(kDir.substr(0, kDir.size() - 1));
+    }
+
+    // Runs the release with these arguments, its standard output and error into pipes, until it ends.
+    Outcome Start(const std::wstring& arguments) {
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        UniqueHandleNull outRead, outWrite, errRead, errWrite;
+        UniqueFile nul(
+            CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr));
+        Outcome run;
+        if (!CreatePipe(outRead.put(), outWrite.put(), &inherit, 0) ||
+            !CreatePipe(errRead.put(), errWrite.put(), &inherit, 0) || !nul) {
+            ADD_FAILURE() << "no pipes";
+            return run;
+        }
+        SetHandleInformation(outRead.get(), HANDLE_FLAG_INHERIT, 0);
+        SetHandleInformation(errRead.get(), HANDLE_FLAG_INHERIT, 0);
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdInput = nul.get(), si.hStdOutput = outWrite.get(), si.hStdError = errWrite.get();
+        std::wstring commandLine = L"\"" + m_exe + L"\" " + arguments;
+        PROCESS_INFORMATION pi{};
+        if (!CreateProcessW(m_exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, kDir.c_str(), &si,
+                            &pi)) {
+            ADD_FAILURE() << "the release did not start: error " << GetLastError();
+            return run;
+        }
+        UniqueHandleNull process(pi.hProcess), thread(pi.hThread);
+        // Only the program holds the pipes' write ends now: each read ends when it has ended.
+        outWrite.reset(), errWrite.reset();
+        const auto drain = [](HANDLE pipe, std::string& into) {
+            char chunk[4096];
+            for (DWORD got = 0; ReadFile(pipe, chunk, sizeof chunk, &got, nullptr) && got > 0;)
+                into.append(chunk, got);
+        };
+        std::thread errReader(drain, errRead.get(), std::ref(run.err));
+        std::thread outReader(drain, outRead.get(), std::ref(run.out));
+        if (WaitForSingleObject(process.get(), 60000) != WAIT_OBJECT_0) {
+            ADD_FAILURE() << "the release did not end within a minute";
+            TerminateProcess(process.get(), 9);
+            WaitForSingleObject(process.get(), 10000);
+        }
+        outReader.join(), errReader.join();
+        GetExitCodeProcess(process.get(), &run.exitCode);
+        BOOL wow64 = !GetParam().wow64;
+        IsWow64Process(process.get(), &wow64);
+        EXPECT_EQ(wow64, GetParam().wow64) << "a 32-bit release runs under WOW64, a 64-bit one natively";
+        return run;
+    }
+    // The same with /log: the log holds what it had and then exactly what the program printed.
+    Outcome StartLogged(const std::wstring& arguments) {
+        WriteBytes(kLog, kEarlierLog);
+        Outcome run = Start(arguments + L" /log " + kLog);
+        EXPECT_EQ(ReadBytes(kLog).value_or("<missing>"), kEarlierLog + run.out);
+        return run;
+    }
+    static void Expect(const Outcome& run, DWORD exitCode, const std::string& out) {
+        EXPECT_EQ(run.exitCode, exitCode);
+        EXPECT_EQ(run.out, out);
+        EXPECT_EQ(run.err, "");
+    }
+    void ApplyFullProfile() {
+        WriteBytes(kDir + L"full.ini", kFullProfile);
+        WriteBytes(kDir + L"brand.bmp", kLogo);
+        Expect(StartLogged(L"/apply " + kDir + L"full.ini"), 0, "已应用配置文件 C:\\brandwick-deploy\\full.ini。\r\n");
+    }
+
+    std::wstring m_exe;
+    Places m_redirected;
+    FileGuard wowIni{SysWow64Dir() + L"\\oeminfo.ini"}, wowLogo{SysWow64Dir() + L"\\oemlogo.bmp"};
+    ValueGuard nt{HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kNt, kNtNames},
+        key{HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kKey, kKeyNames};
+    ValueGuard wowNt{HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, kNt, kNtNames},
+        wowKey{HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, kKey, kKeyNames};
+    ValueGuard wine{HKEY_CURRENT_USER, 0, L"Software\\Wine", {L"Version"}};
+};
+
+TEST_P(Deploy, AppliesAFullProfileWhereTheSystemReadsIt) {
+    ApplyFullProfile();
+    EXPECT_EQ(Values(kNt, kNtNames), kFullOwner);
+    EXPECT_EQ(Values(kKey, kKeyNames), kFullKey);
+    EXPECT_EQ(Read(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kKey, L"HelpCustomized"),
+              (Raw{REG_DWORD, std::string("\1\0\0\0", 4)}));
+    EXPECT_EQ(ReadBytes(ini), kFullIni);
+    EXPECT_EQ(ReadBytes(logo), kLogo);
+}
+
+// What /export writes, /apply puts back: the profile names the copied logo beside it.
+TEST_P(Deploy, ExportsAProfileThatAppliesTheSameBrandingAgain) {
+    ApplyFullProfile();
+    const Places applied = NativePlaces();
+    ASSERT_TRUE(CreateDirectoryW((kDir + L"out").c_str(), nullptr));
+    Expect(StartLogged(L"-EXPORT " + kDir + L"out\\saved.ini"), 0,
+           "已导出到 C:\\brandwick-deploy\\out\\saved.ini。\r\n");
+    const std::string text = ReadBytes(kDir + L"out\\saved.ini").value_or("");
+    EXPECT_EQ(text.substr(0, 14), "\xEF\xBB\xBF; Brandwick");
+    EXPECT_EQ(text.substr(text.find("\r\n") + 2),
+              "[Registration]\r\nOwner=张师傅\r\nOrganization=快修电脑行\r\nProductId=12345-OEM-0000001-00002\r\n"
+              "[OEM]\r\nManufacturer=快修电脑\r\nModel=KX-3000 Pro\r\n"
+              "Logo=saved.bmp\r\nSupportPhone=400-000-0000\r\n"
+              "SupportHours=周一至周五 9:00-18:00\r\nSupportURL=https://support.brandwick.example/\r\n"
+              "SupportProvider=快修电脑售后部\r\n"
+              "[Support Information]\r\nLine1=服务热线: 400-000-0000\r\nLine2=网址: support.brandwick.example\r\n");
+    EXPECT_EQ(ReadBytes(kDir + L"out\\saved.bmp"), kLogo);
+
+    for (const auto& name : kNtNames)
+        Write(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kNt, name, std::nullopt);
+    for (const auto& name : kKeyNames)
+        if (name != L"HelpCustomized")
+            Write(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kKey, name, std::nullopt);
+    RemoveFile(ini), RemoveFile(logo);
+    Expect(StartLogged(L"/Apply " + kDir + L"out\\saved.ini"), 0,
+           "已应用配置文件 C:\\brandwick-deploy\\out\\saved.ini。\r\n");
+    EXPECT_EQ(NativePlaces(), applied);
+}
+
+// A profile that cannot be used changes nothing at all, not even what comes before the fault.
+TEST_P(Deploy, RefusesABadProfileAndChangesNothing) {
+    const std::string owner = "[Registration]\r\nOwner=新用户\r\n"; // lines 1 and 2, usable
+    const std::string utf16 = std::string("\xFF\xFE[\0O\0E\0M\0]\0\r\0\n\0M\0o\0d\0e\0l\0=\0A\0\r\0\n\0", 34) + "[";
+    const struct {
+        const char* what;
+        std::optional<std::string> bytes; // none: the profile's path is a folder
+        std::string message;
+    } rows[] = {
+        {"unknown key", owner + "[OEM]\r\nColour=红\r\n", "第 4 行：未知的键“Colour”"},
+        {"duplicate key", owner + "[OEM]\r\nModel=A\r\nManufacturer=B\r\nModel=C\r\n", "第 6 行：重复的键“Model”"},
+        {"line gap", owner + "[Support Information]\r\nLine1=一\r\nLine3=三\r\n",
+         "第 5 行：缺少 Line2：支持信息行须从 Line1 起连续编号"},
+        {"invalid UTF-8", owner + "[OEM]\r\nModel=\xC3\x28\r\n", "第 4 行：不是有效的 UTF-8 文本"},
+        {"cut UTF-16", utf16, "第 3 行：UTF-16 文本不完整"},
+        {"missing logo", owner + "[OEM]\r\nModel=A\r\nLogo=missing.bmp\r\n",
+         "第 5 行：找不到图片文件 C:\\brandwick-deploy\\missing.bmp"},
+        {"malformed logo", owner + "[OEM]\r\nLogo=broken.bmp\r\n",
+         "第 4 行：不是可用的图片 C:\\brandwick-deploy\\broken.bmp"},
+        {"10 MB value", owner + "[OEM]\r\nModel=" + std::string(10 << 20, 'x') + "\r\n", "第 4 行：值超过 4096 个字符"},
+        {"a folder", std::nullopt, "无法读取该文件"},
+    };
+    WriteBytes(kDir + L"broken.bmp", "BM is not enough for a picture\r\n");
+    const Places before = NativePlaces();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        const std::wstring profile = kDir + L"bad.ini";
+        RemoveFile(profile), RemoveDirectoryW(profile.c_str());
+        if (row.bytes)
+            WriteBytes(profile, *row.bytes);
+        else
+            ASSERT_TRUE(CreateDirectoryW(profile.c_str(), nullptr));
+        Expect(StartLogged(L"/apply " + profile), 2,
+               "无法使用配置文件 C:\\brandwick-deploy\\bad.ini：" + row.message + "\r\n未做任何更改。\r\n");
+        EXPECT_EQ(NativePlaces(), before);
+    }
+}
+
+// oeminfo.ini cannot be saved where a folder has its name: that item is named, and everything else is saved.
+TEST_P(Deploy, SavesEverythingElseWhenOneItemFails) {
+    RemoveFile(ini);
+    ASSERT_TRUE(CreateDirectoryW(ini.c_str(), nullptr));
+    struct Folder {
+        ~Folder() { RemoveDirectoryW(path.c_str()); }
+        std::wstring path;
+    } folder{ini};
+    WriteBytes(kDir + L"full.ini", kFullProfile);
+    WriteBytes(kDir + L"brand.bmp", kLogo);
+    Expect(StartLogged(L"/apply " + kDir + L"full.ini"), 1,
+           "以下内容未能保存：\r\nOEM 信息文件 oeminfo.ini\r\n\r\n其余内容已保存。\r\n");
+    EXPECT_EQ(Values(kNt, kNtNames), kFullOwner);
+    EXPECT_EQ(Values(kKey, kKeyNames), kFullKey);
+    EXPECT_EQ(ReadBytes(logo), kLogo);
+    EXPECT_EQ(GetFileAttributesW(ini.c_str()) & FILE_ATTRIBUTE_DIRECTORY, static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+}
+
+// /? shows the usage; a switch the program does not know shows it after naming the switch, and changes nothing.
+TEST_P(Deploy, ShowsTheUsageAndRefusesAnUnknownSwitch) {
+    const Places before = NativePlaces();
+    const Outcome help = Start(L"/?");
+    EXPECT_EQ(help.exitCode, 0u);
+    EXPECT_EQ(help.out.substr(0, 11), "用法：\r\n");
+    for (const char* word : {"/apply", "/export", "/log", "/?"})
+        EXPECT_NE(help.out.find(word), std::string::npos) << word;
+    EXPECT_TRUE(help.out.ends_with("\r\n"));
+    EXPECT_EQ(help.err, "");
+    Expect(Start(L"/foo"), 2, "无法识别的参数：/foo\r\n" + help.out);
+    EXPECT_EQ(NativePlaces(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Releases, Deploy,
+                         testing::Values(Release{"win32", L"BRANDWICK_RELEASE_WIN32", TRUE},
+                                         Release{"win64", L"BRANDWICK_RELEASE_WIN64", FALSE}),
+                         [](const testing::TestParamInfo<Release>& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace bw::deploy
