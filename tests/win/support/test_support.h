@@ -143,7 +143,8 @@ private:
 // Keeps a file as it was before the test and puts it back afterwards.
 class FileGuard {
 public:
-    explicit FileGuard(std::wstring path) : m_path(std::move(path)), m_attributes(GetFileAttributesW(m_path.c_str())) {
+    explicit FileGuard(std::wstring path)
+        : m_path(std::move(path)), m_attributes(GetFileAttributesW(Native(m_path).c_str())) {
         if (m_attributes != INVALID_FILE_ATTRIBUTES)
             m_saved = ReadBytes(m_path);
     }
@@ -152,7 +153,7 @@ public:
         RemoveFile(m_path + L".new");
         if (m_saved) {
             WriteBytes(m_path, *m_saved);
-            SetFileAttributesW(m_path.c_str(), m_attributes);
+            SetFileAttributesW(Native(m_path).c_str(), m_attributes);
         }
     }
     FileGuard(const FileGuard&) = delete;
