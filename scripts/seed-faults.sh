@@ -42,6 +42,7 @@ restore() {
 finish() {
     restore
     $check || "$WINESERVER" -k 2>/dev/null
+    $check || WINEPREFIX="$PWD/build/wow64/prefix" "$WINESERVER" -k 2>/dev/null
 }
 trap finish EXIT
 trap 'exit 130' INT TERM
@@ -74,8 +75,18 @@ fails_wine() {
     [ $rc -ne 0 ]
 }
 
+fails_deploy() {
+    (
+        source scripts/wow64.sh
+        export WINEPREFIX="$WOW64_PREFIX" WINEDLLPATH="$WOW64_DLLPATH"
+        unset DISPLAY
+        timeout -k 10 600 ctest --preset win64-deploy --stop-on-failure </dev/null >>"$log" 2>&1
+    )
+}
+
 # Runs the tests, quickest first, until one fails: 0 caught, 1 missed, 2 the fault does not build.
-# Order: native unit tests, the fuzz corpus replay, the Wine tests, the end-to-end tests.
+# Order: native unit tests, the fuzz corpus replay, the Wine tests, the end-to-end tests, and where the WOW64
+# prefix exists (scripts/wow64.sh) both releases from the command line.
 verdict() {
     build native brandwick_unit || return 2
     fails_native && return 0
@@ -87,6 +98,10 @@ verdict() {
     fails_wine brandwick_wintests && return 0
     build win64 brandwick_e2e || return 2
     fails_wine brandwick_e2e && return 0
+    if [ -f build/wow64/prefix/system.reg ]; then # both releases from the command line, in the WOW64 prefix
+        build win32 Brandwick && build win64-release Brandwick && build win64 brandwick_deploy || return 2
+        fails_deploy && return 0
+    fi
     return 1
 }
 

@@ -6,6 +6,8 @@
 #include "oeminfo/oeminfo_logic.h"
 #include "registry/registration.h"
 
+#include <utility>
+
 namespace bw {
 
 namespace {
@@ -47,19 +49,19 @@ ApplyResult ApplyBranding(AppState& state, Platform& os, const Branding& b) {
 }
 
 std::wstring NotSavedMessage(const ApplyResult& r) {
+    const std::pair<bool, const wchar_t*> items[] = {
+        {r.owner, L"注册用户名 (RegisteredOwner)"},
+        {r.organization, L"组织名 (RegisteredOrganization)"},
+        {r.productId, L"产品序列号 (ProductId)"},
+        {r.oemInfo, L"OEM 信息文件 oeminfo.ini"},
+        {r.logo, L"OEM Logo 图片 oemlogo.bmp"},
+        {r.oemKey, L"OEM 信息注册表项 (OEMInformation)"},
+    };
     std::wstring lost;
-    if (r.owner)
-        lost += L"\n注册用户名 (RegisteredOwner)";
-    if (r.organization)
-        lost += L"\n组织名 (RegisteredOrganization)";
-    if (r.productId)
-        lost += L"\n产品序列号 (ProductId)";
-    if (r.oemInfo)
-        lost += L"\nOEM 信息文件 oeminfo.ini";
-    if (r.logo)
-        lost += L"\nOEM Logo 图片 oemlogo.bmp";
-    if (r.oemKey)
-        lost += L"\nOEM 信息注册表项 (OEMInformation)";
+    for (const auto& [failed, item] : items) {
+        if (failed)
+            lost += std::wstring(L"\n") + item;
+    }
     return lost.empty() ? lost : L"以下内容未能保存：" + lost + L"\n\n其余内容已保存。";
 }
 
