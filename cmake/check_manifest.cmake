@@ -4,7 +4,10 @@
 #   not supported by this version of Windows"); in a namespace of its own it is ignored;
 # - no element may declare the same namespace twice: XP SP2 and Server 2003 without SP1 restart the machine
 #   (fixed by KB921337);
-# - trustInfo in asm.v2, the namespace every system from XP on reads for it.
+# - trustInfo in asm.v2, the namespace every system from XP on reads for it;
+# - the DPI settings in the namespaces of the Windows that read them: dpiAware (system awareness, Vista on) in
+#   the 2005 one, dpiAwareness (per-monitor v2, Windows 10 1703 on) in the 2016 one; both inside asm.v3's
+#   windowsSettings, which XP skips.
 cmake_minimum_required(VERSION 3.25)
 file(READ ${MANIFEST} xml)
 string(REGEX REPLACE "<!--([^-]|-[^-])*-->" "" xml "${xml}")
@@ -14,7 +17,8 @@ set(required_ns
     "trustInfo=urn:schemas-microsoft-com:asm.v2"
     "compatibility=urn:schemas-microsoft-com:compatibility.v1"
     "windowsSettings=urn:schemas-microsoft-com:asm.v3"
-    "dpiAware=http://schemas.microsoft.com/SMI/2005/WindowsSettings")
+    "dpiAware=http://schemas.microsoft.com/SMI/2005/WindowsSettings"
+    "dpiAwareness=http://schemas.microsoft.com/SMI/2016/WindowsSettings")
 
 string(REGEX MATCHALL "<[^>]+>" tags "${xml}")
 set(stack "")
@@ -72,5 +76,10 @@ foreach(os e2011457-1546-43c5-a5fe-008deee3d3f0 35138b9a-5d96-4fbd-8e2d-a2440225
 endforeach()
 if(NOT xml MATCHES "<dpiAware[^>]*>true</dpiAware>")
     message(FATAL_ERROR "the manifest does not declare system DPI awareness")
+endif()
+# Windows 10 1703 on takes the first value it knows: per-monitor v2; 1607 knows only "System". Before 1607 the
+# element is unknown and dpiAware holds.
+if(NOT xml MATCHES "<dpiAwareness[^>]*>PerMonitorV2, System</dpiAwareness>")
+    message(FATAL_ERROR "the manifest does not declare per-monitor DPI awareness (v2), falling back to system")
 endif()
 message(STATUS "${MANIFEST}: safe for the manifest parser of XP SP2 and SP3")

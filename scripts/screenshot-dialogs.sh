@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Photographs the two dialogs of the real Brandwick.exe on a virtual display: the support editor with
 # sample data and the About window, saved as support-editor.png and about.png in docs/ (or the folder
-# given). Run after building the win64 preset.
+# given). Run after building the win64 preset; BRANDWICK_BUILD names another build folder. Wine plays Windows 7 in
+# a new prefix, so the editor shows the support values of the OEMInformation key too.
 #   bash scripts/screenshot-dialogs.sh [folder]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=$(realpath -m "${1:-docs}")
-export WINEPREFIX_OVERRIDE="$PWD/build/dialogs-prefix"
+export WINEPREFIX_OVERRIDE="${WINEPREFIX_OVERRIDE:-$PWD/build/dialogs-prefix}"
 source scripts/wine-env.sh
 wine_prefix_init unmanaged
-build=$BRANDWICK_ROOT/build/win64
+build=${BRANDWICK_BUILD:-$BRANDWICK_ROOT/build/win64}
 
 # Sample data for the editor; Wine has no SimSun, so a free CJK font stands in for it.
 printf '%s\r\n' '[General]' 'Manufacturer=示例电脑' 'Model=S100' '[Support Information]' \
@@ -17,6 +18,11 @@ printf '%s\r\n' '[General]' 'Manufacturer=示例电脑' 'Model=S100' '[Support I
     'Line4=网址：http://www.brandwick.example/support/' |
     iconv -f UTF-8 -t GBK >"$WINEPREFIX/drive_c/windows/system32/oeminfo.ini"
 DISPLAY= "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion' /v RegisteredOwner /d 张三 /f >/dev/null
+for value in 'SupportPhone 800-000-0000' 'SupportHours 周一至周五 9:00-18:00' \
+    'SupportURL http://www.brandwick.example/support/' 'SupportProvider 示例电脑技术支持'; do
+    DISPLAY= "$WINE" reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\OEMInformation' /v "${value%% *}" \
+        /d "${value#* }" /f >/dev/null
+done
 DISPLAY= "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 宋体 /d 'WenQuanYi Zen Hei Sharp' /f >/dev/null
 "$WINESERVER" -w
 

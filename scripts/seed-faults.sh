@@ -75,6 +75,18 @@ fails_wine() {
     [ $rc -ne 0 ]
 }
 
+# The window tests that hold at every display scale, at 120, 144 and 192 DPI.
+fails_scales() {
+    local dpi rc=0
+    flock 9
+    for dpi in 120 144 192; do
+        timeout -k 10 600 build/win64/wine-run-scale.sh $dpi build/win64/brandwick_wintests.exe --gtest_brief=1 \
+            --gtest_fail_fast </dev/null >>"$log" 2>&1 || { rc=1; break; }
+    done
+    flock -u 9
+    [ $rc -ne 0 ]
+}
+
 fails_deploy() {
     (
         source scripts/wow64.sh
@@ -85,8 +97,8 @@ fails_deploy() {
 }
 
 # Runs the tests, quickest first, until one fails: 0 caught, 1 missed, 2 the fault does not build.
-# Order: native unit tests, the fuzz corpus replay, the Wine tests, the end-to-end tests, and where the WOW64
-# prefix exists (scripts/wow64.sh) both releases from the command line.
+# Order: native unit tests, the fuzz corpus replay, the Wine tests (also at the other display scales), the
+# end-to-end tests, and where the WOW64 prefix exists (scripts/wow64.sh) both releases from the command line.
 verdict() {
     build native brandwick_unit || return 2
     fails_native && return 0
@@ -96,6 +108,7 @@ verdict() {
     fi
     build win64 brandwick_wintests || return 2
     fails_wine brandwick_wintests && return 0
+    fails_scales && return 0
     build win64 brandwick_e2e || return 2
     fails_wine brandwick_e2e && return 0
     if [ -f build/wow64/prefix/system.reg ]; then # both releases from the command line, in the WOW64 prefix

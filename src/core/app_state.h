@@ -1,5 +1,5 @@
 #pragma once
-// The application-wide state: the two directories and the support-line table.
+// The application-wide state: the two directories, the support-line table and the support values.
 // It lives from program start to program end; nothing else holds a copy of it.
 #include "core/placement_logic.h"
 
@@ -12,6 +12,13 @@ namespace bw {
 // Index 0 of SupportLines holds this once the support editor has committed during this run.
 inline constexpr const wchar_t* SupportEditedMarker = L"Info";
 
+// The support values of the OEMInformation key as the support editor last committed them. An absent one is left as
+// it is: the key's value was no string, or missing, and the box was left empty.
+struct SupportKeyValues {
+    std::optional<std::wstring> phone, hours, url, provider;
+    bool operator==(const SupportKeyValues&) const = default;
+};
+
 struct AppState {
     std::wstring SystemDirectory; // no trailing backslash; as the system names it
     FileRoute SystemFiles = FileRoute::AsNamed;
@@ -20,6 +27,7 @@ struct AppState {
     // Entries past the count may hold stale lines and are never written.
     std::vector<std::wstring> SupportLines = std::vector<std::wstring>(256);
     int SupportLineCount = 0;
+    SupportKeyValues SupportKey; // stays all absent where the system has no OEMInformation key
     // What this run put into each staging file. The names are shared by every running instance: a staging
     // file that holds anything else belongs to another run (or was changed or removed by one).
     std::optional<std::string> StagedLogo;

@@ -1,11 +1,12 @@
 #pragma once
 // System DLLs that start-up does not need (common dialogs, shell, OLE), loaded at their first use so that a
-// start without a logo maps none of them.
+// start without a logo maps none of them; and functions of later Windows, which an import would keep the
+// program from starting on XP.
 #include <windows.h>
 
 namespace bw {
 
-enum class SystemDll { comdlg32, shell32, ole32, oleaut32 };
+enum class SystemDll { comdlg32, shell32, ole32, oleaut32, user32 };
 
 // The function `name` of the DLL, loaded once from the system directory and kept to the end of the process;
 // null when either cannot be found.

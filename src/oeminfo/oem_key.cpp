@@ -3,6 +3,7 @@
 #include "core/placement.h"
 #include "oeminfo/oem_key_logic.h"
 #include "registry/mReg.h"
+#include "registry/regdata_logic.h"
 
 namespace bw {
 
@@ -53,12 +54,19 @@ bool SaveOemKey(const AppState& state, Platform& os, const OemKeyValues& values)
     return saved;
 }
 
+bool HasOemKey(Platform& os) { return OemKeyApplies(os.GetVersion()); }
+
 OemKeyValues LoadOemKeySupport(Platform& os) {
     OemKeyValues values;
     if (!OemKeyApplies(os.GetVersion()))
         return values;
-    auto load = [&](const wchar_t* name) {
-        const std::wstring value = KeyValue(os, name);
+    const std::uint32_t view = MachineRegistryView(os);
+    auto load = [&](const wchar_t* name) -> std::optional<std::wstring> {
+        RegData data;
+        if (os.RegRead(HKEY_LOCAL_MACHINE, kOemInformationKey, name, data, view) != ERROR_SUCCESS ||
+            (data.type != kRegSz && data.type != kRegExpandSz))
+            return std::nullopt;
+        const std::wstring value = DecodeRegString(data.type, data.bytes);
         return value.empty() ? std::nullopt : std::optional(value);
     };
     values.supportPhone = load(L"SupportPhone");

@@ -28,7 +28,11 @@ struct OemKeyValues {
 // the key stays. True when all was stored or the system has no such key.
 bool SaveOemKey(const AppState& state, Platform& os, const OemKeyValues& values);
 
-// The support values the system shows, from the key; all absent where the system has no such key.
+// True where the system has the key and shows its values: NT 6.0 and later.
+bool HasOemKey(Platform& os);
+
+// The support values the system shows, from the key: a string value with text; all absent where the system has no
+// such key. A value of another type is absent too, so that it is never stored back as a string unasked.
 OemKeyValues LoadOemKeySupport(Platform& os);
 
 } // namespace bw

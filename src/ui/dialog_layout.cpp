@@ -41,6 +41,16 @@ void CreateDialogControls(HWND parent, std::span<const DialogControl> rows, int 
             SizeLabelToText(GetDlgItem(parent, row.spec.id));
 }
 
+void PlaceDialogControls(HWND parent, std::span<const DialogControl> rows, int dpi, HFONT font) {
+    std::vector<ControlSpec> specs;
+    for (const DialogControl& row : rows)
+        specs.push_back(row.spec);
+    PlaceControls(parent, specs, dpi, font);
+    for (const DialogControl& row : rows)
+        if (row.autoSize)
+            SizeLabelToText(GetDlgItem(parent, row.spec.id));
+}
+
 void SizeLabelToText(HWND label) {
     if (!label)
         return;

@@ -33,6 +33,9 @@ UniqueFont CreateDialogFont(int dpi);
 // Creates the table's controls (tab order and z-order by tab index) and sizes the self-sizing labels.
 void CreateDialogControls(HWND parent, std::span<const DialogControl> rows, int dpi, HFONT font);
 
+// Moves the table's controls to their places at a new dpi, with the font, and sizes the self-sizing labels again.
+void PlaceDialogControls(HWND parent, std::span<const DialogControl> rows, int dpi, HFONT font);
+
 // Gives a label the size of its text in its own font; its top-left corner stays.
 void SizeLabelToText(HWND label);
 

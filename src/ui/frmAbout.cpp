@@ -131,7 +131,7 @@ LRESULT frmAbout::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return Window::HandleMessage(msg, wParam, lParam);
+    return ModelessDialog::HandleMessage(msg, wParam, lParam);
 }
 
 void frmAbout::OnDestroyed() {

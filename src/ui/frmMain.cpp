@@ -163,15 +163,18 @@ void RegisterFrameClass() {
     RegisterClassExW(&wc);
 }
 
-// The picture drawn at its own size on the window colour, as a bitmap a static control can show.
+// The picture drawn at its own size, scaled to the window's dpi, on the window colour, as a bitmap a static control
+// can show.
 UniqueBitmap RenderPicture(IPicture* picture, int dpi) {
     OLE_XSIZE_HIMETRIC width = 0;
     OLE_YSIZE_HIMETRIC height = 0;
     if (FAILED(picture->get_Width(&width)) || FAILED(picture->get_Height(&height)))
         return {};
+    // The picture's size comes in HIMETRIC, made from its pixels at the screen's DPI when it was loaded.
     constexpr int kHimetricPerInch = 2540;
-    const int cx = MulDiv(width, dpi, kHimetricPerInch);
-    const int cy = MulDiv(height, dpi, kHimetricPerInch);
+    const int screen = ScreenDpi();
+    const int cx = MulDiv(MulDiv(width, screen, kHimetricPerInch), dpi, kDesignDpi);
+    const int cy = MulDiv(MulDiv(height, screen, kHimetricPerInch), dpi, kDesignDpi);
     if (cx <= 0 || cy <= 0)
         return {};
 
@@ -192,6 +195,10 @@ UniqueBitmap RenderPicture(IPicture* picture, int dpi) {
     ScopedSelect select(dc.get(), bitmap.get());
     RECT all{0, 0, cx, cy};
     FillRect(dc.get(), &all, GetSysColorBrush(COLOR_WINDOW));
+    if (dpi != kDesignDpi) {
+        SetStretchBltMode(dc.get(), HALFTONE);
+        SetBrushOrgEx(dc.get(), 0, 0, nullptr);
+    }
     picture->Render(dc.get(), 0, 0, cx, cy, 0, height, width, -height, nullptr);
     return bitmap;
 }
@@ -230,11 +237,11 @@ bool frmMain::Create(int showCommand) {
     InitCommonControls();
     RegisterClassOnce(kClassName, nullptr);
     RegisterFrameClass();
-    m_dpi = ScreenDpi();
-    m_font = CreateDialogFont(m_dpi);
-    m_pictureFont = MakeFont(L"MS Sans Serif", 825, ANSI_CHARSET, m_dpi);
     if (!CreateWindowOf(kClassName, L"Brandwick", kStyle, kExStyle, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr))
         return false;
+    m_dpi = WindowDpi(hwnd());
+    m_font = CreateDialogFont(m_dpi);
+    m_pictureFont = MakeFont(L"MS Sans Serif", 825, ANSI_CHARSET, m_dpi);
 
     HINSTANCE instance = GetModuleHandleW(nullptr);
     m_bigIcon.reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
@@ -264,10 +271,7 @@ void frmMain::SetBlankPictures() {
 void frmMain::CreateLayout() {
     std::vector<ControlSpec> onWindow;
     std::vector<ControlSpec> inFrame;
-    for (const ControlSpec& c : kLayout) {
-        if (c.windowClass)
-            (InFrame(c) ? inFrame : onWindow).push_back(c);
-    }
+    SplitLayout(onWindow, inFrame);
     CreateControls(hwnd(), onWindow, m_dpi, m_font.get());
     CreateControls(Control(MainId::fraLogo), inFrame, m_dpi, m_font.get());
     for (MainId picture : {MainId::picBanner, MainId::picLogo})
@@ -278,6 +282,45 @@ void frmMain::CreateLayout() {
         SendMessageW(Control(box), EM_SETLIMITTEXT, 0, 0);
     SizeLabelsToText();
     AddTooltips();
+}
+
+void frmMain::SplitLayout(std::vector<ControlSpec>& onWindow, std::vector<ControlSpec>& inFrame) const {
+    for (const ControlSpec& c : kLayout) {
+        if (c.windowClass)
+            (InFrame(c) ? inFrame : onWindow).push_back(c);
+    }
+}
+
+// On a monitor of another scale: every control from the table again, new fonts, and the pictures drawn anew.
+void frmMain::Rescale(int dpi, const RECT& suggested) {
+    m_dpi = dpi;
+    UniqueFont font = CreateDialogFont(dpi);
+    UniqueFont pictureFont = MakeFont(L"MS Sans Serif", 825, ANSI_CHARSET, dpi);
+    std::vector<ControlSpec> onWindow;
+    std::vector<ControlSpec> inFrame;
+    SplitLayout(onWindow, inFrame);
+    PlaceControls(hwnd(), onWindow, dpi, font.get());
+    PlaceControls(Control(MainId::fraLogo), inFrame, dpi, font.get());
+    for (MainId picture : {MainId::picBanner, MainId::picLogo})
+        SendMessageW(Control(picture), WM_SETFONT, reinterpret_cast<WPARAM>(pictureFont.get()), TRUE);
+    m_font = std::move(font);
+    m_pictureFont = std::move(pictureFont);
+    SetBlankPictures();
+    if (m_imgXP.source)
+        m_imgXP.ShowIn(Control(MainId::imgXP), dpi);
+    if (m_banner.source)
+        m_banner.ShowIn(Control(MainId::picBanner), dpi);
+    if (IsWindowVisible(Control(MainId::picLogo))) {
+        if (m_logoPicture)
+            ShowLogo(std::move(m_logoPicture));
+        else
+            ShowBlankLogo();
+        CentreLogo();
+    }
+    SizeLabelsToText();
+    SizeAt(hwnd(), suggested.left, suggested.top, TwipsToPixels(kClientWidthTwips, dpi),
+           TwipsToPixels(kClientHeightTwips, dpi));
+    InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void frmMain::SizeLabelsToText() {
@@ -310,15 +353,14 @@ void frmMain::Load() {
     Step([&] { LoadRegistration(); });
     Step([&] {
         if (UniqueBitmap picture = m_os.LoadResourceBitmap(IDB_MONITOR)) {
-            SendMessageW(Control(MainId::imgXP), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
-            m_imgXP = std::move(picture);
+            m_imgXP.source = std::move(picture);
+            m_imgXP.ShowIn(Control(MainId::imgXP), m_dpi);
         }
     });
     Step([&] {
         if (UniqueBitmap picture = m_os.LoadResourceBitmap(IDB_BANNER)) {
-            SendMessageW(Control(MainId::picBanner), STM_SETIMAGE, IMAGE_BITMAP,
-                         reinterpret_cast<LPARAM>(picture.get()));
-            m_banner = std::move(picture);
+            m_banner.source = std::move(picture);
+            m_banner.ShowIn(Control(MainId::picBanner), m_dpi);
         }
     });
     Step([&] { m_bannerCursor = m_os.LoadResourceCursor(IDCUR_HAND); });
@@ -349,18 +391,14 @@ void frmMain::LoadLogoPreview() {
     if (!picture)
         return;
     // A logo that is no picture leaves the box at its designed size: a blank area in the window colour, centred.
-    Step([&] { ShowLogo(*picture); });
-    if (!m_logo) {
-        const RECT rc = ChildRect(Control(MainId::picLogo));
-        UniqueBitmap blank = BlankBitmap(rc.right - rc.left, rc.bottom - rc.top, COLOR_WINDOW);
-        SendMessageW(Control(MainId::picLogo), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(blank.get()));
-        m_logo = std::move(blank);
-    }
+    Step([&] { ShowLogo(std::move(*picture)); });
+    if (!m_logo)
+        ShowBlankLogo();
     CentreLogo();
     ShowWindow(Control(MainId::picLogo), SW_SHOWNA);
 }
 
-void frmMain::ShowLogo(const UniquePicture& picture) {
+void frmMain::ShowLogo(UniquePicture picture) {
     if (!picture)
         return;
     UniqueBitmap bitmap = RenderPicture(picture.get(), m_dpi);
@@ -369,6 +407,15 @@ void frmMain::ShowLogo(const UniquePicture& picture) {
     // The static control takes the bitmap's size.
     SendMessageW(Control(MainId::picLogo), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.get()));
     m_logo = std::move(bitmap);
+    m_logoPicture = std::move(picture); // kept to be drawn again at another scale
+}
+
+void frmMain::ShowBlankLogo() {
+    const RECT rc = ChildRect(Control(MainId::picLogo));
+    UniqueBitmap blank = BlankBitmap(rc.right - rc.left, rc.bottom - rc.top, COLOR_WINDOW);
+    SendMessageW(Control(MainId::picLogo), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(blank.get()));
+    m_logo = std::move(blank);
+    m_logoPicture.reset();
 }
 
 void frmMain::CentreLogo() {
@@ -403,6 +450,11 @@ bool frmMain::ApplyChanges() {
     values.productId = Text(MainId::txtProductID);
     values.maker = Text(MainId::txtManufacturer);
     values.model = Text(MainId::txtModel);
+    // What the support editor last committed; all absent where the system has no OEMInformation key.
+    values.supportPhone = m_state.SupportKey.phone;
+    values.supportHours = m_state.SupportKey.hours;
+    values.supportUrl = m_state.SupportKey.url;
+    values.supportProvider = m_state.SupportKey.provider;
     const ApplyResult result = ApplyBranding(m_state, m_os, values);
     if (result.AllSaved())
         return true;
@@ -446,7 +498,7 @@ void frmMain::ChooseLogo() {
         Report(L"无法将所选图片复制到临时文件夹，Logo 未更改：\n" + chosen, MB_ICONWARNING | MB_OK);
         return;
     }
-    ShowLogo(picture);
+    ShowLogo(std::move(picture));
     ShowWindow(Control(MainId::picLogo), SW_SHOWNA);
     CentreLogo();
 }
@@ -503,12 +555,7 @@ void frmMain::Paint(HDC dc) {
 
 std::wstring frmMain::Text(MainId id) const { return WindowText(Control(id)); }
 
-void frmMain::Report(const std::wstring& text, UINT flags) {
-    if (m_report)
-        m_report(text, flags);
-    else
-        MessageBoxW(hwnd(), text.c_str(), L"Brandwick", flags);
-}
+void frmMain::Report(const std::wstring& text, UINT flags) { ShowMessage(m_report, hwnd(), text, flags); }
 
 LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
@@ -552,6 +599,9 @@ LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (lParam & PRF_ERASEBKGND)
             SendMessageW(hwnd(), WM_ERASEBKGND, wParam, 0);
         Paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_DPICHANGED:
+        Rescale(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_DESTROY:
         Unload();

@@ -5,14 +5,15 @@
 #include "core/unique_handle.h"
 #include "ui/frmAbout.h"
 #include "ui/frmSuportInfo.h"
+#include "ui/layout.h"
 #include "ui/web_address.h"
 #include "ui/window.h"
 
 #include <commdlg.h>
 
 #include <array>
-#include <functional>
 #include <string>
+#include <vector>
 
 namespace bw {
 
@@ -44,9 +45,6 @@ enum class MainId : int {
 
 class frmMain : public Window {
 public:
-    // Shows a message to the user: text and MessageBoxW style flags.
-    using Reporter = std::function<void(const std::wstring& text, UINT flags)>;
-
     frmMain(AppState& state, Platform& os) : m_state(state), m_os(os), m_frmSuportInfo(state, os), m_frmAbout(os) {}
     ~frmMain() override;
 
@@ -59,8 +57,11 @@ public:
     frmAbout& About() { return m_frmAbout; }
     frmSuportInfo& SuportInfo() { return m_frmSuportInfo; }
 
-    // Where messages to the user go; a message box owned by this window unless replaced.
-    void SetReporter(Reporter reporter) { m_report = std::move(reporter); }
+    // Where messages to the user go, also the support editor's; a message box owned by the window unless replaced.
+    void SetReporter(const Reporter& reporter) {
+        m_report = reporter;
+        m_frmSuportInfo.SetReporter(reporter);
+    }
     // A hook procedure for dlgLogo (OFN_ENABLEHOOK), so the open-file dialog can be driven in-process.
     void SetDlgLogoHook(LPOFNHOOKPROC hook) { m_dlgLogoHook = hook; }
     // The file name dlgLogo holds: the last one chosen in it.
@@ -71,6 +72,8 @@ protected:
 
 private:
     void CreateLayout();
+    void SplitLayout(std::vector<ControlSpec>& onWindow, std::vector<ControlSpec>& inFrame) const;
+    void Rescale(int dpi, const RECT& suggested);
     void SetBlankPictures();
     void AddTooltips();
     void SizeLabelsToText();
@@ -88,7 +91,9 @@ private:
     void OpenBanner();
 
     // Puts the picture into picLogo, which takes its size; an empty picture leaves the box as it is.
-    void ShowLogo(const UniquePicture& picture);
+    void ShowLogo(UniquePicture picture);
+    // What picLogo shows of a logo that is no picture: its designed size in the window colour.
+    void ShowBlankLogo();
     void CentreLogo();
     std::wstring Text(MainId id) const;
     void Report(const std::wstring& text, UINT flags);
@@ -104,10 +109,11 @@ private:
     UniqueIcon m_bigIcon;
     UniqueIcon m_smallIcon;
     UniqueBitmap m_blank[2]; // the banner's and imgXP's pictures until the resources replace them
-    UniqueBitmap m_imgXP;
-    UniqueBitmap m_banner;
+    ScaledPicture m_imgXP;
+    ScaledPicture m_banner;
     UniqueCursor m_bannerCursor;
     UniqueBitmap m_logo; // what picLogo shows
+    UniquePicture m_logoPicture; // the picture it was drawn from
     HWND m_tooltips = nullptr; // owned by the window, destroyed with it
     HWND m_lastFocus = nullptr;
 

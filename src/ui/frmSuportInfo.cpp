@@ -1,5 +1,7 @@
 #include "ui/frmSuportInfo.h"
 
+#include "cli/profile_logic.h"
+#include "oeminfo/oem_key.h"
 #include "oeminfo/oeminfo.h"
 #include "oeminfo/oeminfo_logic.h"
 #include "registry/mReg.h"
@@ -9,7 +11,9 @@
 #include "ui/support_split_logic.h"
 #include "ui/twips_logic.h"
 
+#include <optional>
 #include <string>
+#include <utility>
 
 namespace bw {
 
@@ -23,6 +27,14 @@ constexpr int kClientHeight = 3945;
 constexpr int kIdText = 100;
 constexpr int kIdOk = 101;
 constexpr int kIdCancel = 102;
+constexpr int kIdPhone = 103;
+constexpr int kIdHours = 104;
+constexpr int kIdUrl = 105;
+constexpr int kIdProvider = 106;
+constexpr int kIdPhoneLabel = 107;
+constexpr int kIdHoursLabel = 108;
+constexpr int kIdUrlLabel = 109;
+constexpr int kIdProviderLabel = 110;
 
 constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD kEditor =
@@ -34,6 +46,51 @@ constexpr DialogControl kControls[] = {
     {{L"txtSuportInfo", kIdText, L"Edit", kEditor, WS_EX_CLIENTEDGE, 240, 240, 5295, 3015, L"", 0},
      kControlDefaultColor,
      false},
+};
+
+// From Vista on, System shows support values of the OEMInformation key: a row for each under the text, and the
+// buttons lower by the rows' height. Each label stands before its box, so the tab order reads as the window does.
+constexpr int kKeyRowsHeight = 1455; // four rows of 270 twips 90 apart, and 105 above the buttons
+constexpr DWORD kLabel = WS_VISIBLE | SS_LEFT;
+constexpr DWORD kKeyBox = WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
+
+constexpr DialogControl kControlsWithKey[] = {
+    {{L"cmdCancel", kIdCancel, L"Button", kButton, 0, 2880, 4815, 1095, 375, L"取消", 10}, kControlDefaultColor, false},
+    {{L"cmdOk", kIdOk, L"Button", kButton, 0, 1680, 4815, 1095, 375, L"确定", 9}, kControlDefaultColor, false},
+    {{L"txtSuportInfo", kIdText, L"Edit", kEditor, WS_EX_CLIENTEDGE, 240, 240, 5295, 3015, L"", 0},
+     kControlDefaultColor,
+     false},
+    {{L"lblSupportPhone", kIdPhoneLabel, L"Static", kLabel, 0, 240, 3405, 810, 180, L"支持电话:", 1},
+     kControlDefaultColor,
+     true},
+    {{L"txtSupportPhone", kIdPhone, L"Edit", kKeyBox, WS_EX_CLIENTEDGE, 1320, 3360, 4215, 270, L"", 2},
+     kControlDefaultColor,
+     false},
+    {{L"lblSupportHours", kIdHoursLabel, L"Static", kLabel, 0, 240, 3765, 810, 180, L"支持时间:", 3},
+     kControlDefaultColor,
+     true},
+    {{L"txtSupportHours", kIdHours, L"Edit", kKeyBox, WS_EX_CLIENTEDGE, 1320, 3720, 4215, 270, L"", 4},
+     kControlDefaultColor,
+     false},
+    {{L"lblSupportURL", kIdUrlLabel, L"Static", kLabel, 0, 240, 4125, 810, 180, L"支持网址:", 5},
+     kControlDefaultColor,
+     true},
+    {{L"txtSupportURL", kIdUrl, L"Edit", kKeyBox, WS_EX_CLIENTEDGE, 1320, 4080, 4215, 270, L"", 6},
+     kControlDefaultColor,
+     false},
+    {{L"lblSupportProvider", kIdProviderLabel, L"Static", kLabel, 0, 240, 4485, 990, 180, L"支持提供者:", 7},
+     kControlDefaultColor,
+     true},
+    {{L"txtSupportProvider", kIdProvider, L"Edit", kKeyBox, WS_EX_CLIENTEDGE, 1320, 4440, 4215, 270, L"", 8},
+     kControlDefaultColor,
+     false},
+};
+
+constexpr std::pair<int, std::optional<std::wstring> SupportKeyValues::*> kKeyBoxes[] = {
+    {kIdPhone, &SupportKeyValues::phone},
+    {kIdHours, &SupportKeyValues::hours},
+    {kIdUrl, &SupportKeyValues::url},
+    {kIdProvider, &SupportKeyValues::provider},
 };
 
 // The edit class's own procedure. Classic subclassing rather than SetWindowSubclass, which comctl32
@@ -62,6 +119,11 @@ LRESULT CALLBACK EditorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 bool frmSuportInfo::Open() {
+    if (!IsOpen())
+        m_keyed = HasOemKey(m_os);
+    if (m_keyed)
+        return OpenOnce(
+            {kClassName, L"frmSuportInfo", 0, kClientWidth, kClientHeight + kKeyRowsHeight, kControlsWithKey});
     return OpenOnce({kClassName, L"frmSuportInfo", 0, kClientWidth, kClientHeight, kControls});
 }
 
@@ -73,19 +135,46 @@ void frmSuportInfo::Load() {
     m_lastFocus = editor;
     SetWindowTextW(hwnd(), GetRegString(m_os, HKEY_LOCAL_MACHINE, kNtVersionKey, L"RegisteredOwner").c_str());
     SetDlgItemTextW(hwnd(), kIdText, LoadSupportText(m_state, m_os).c_str());
+    if (!m_keyed)
+        return;
+    const OemKeyValues key = LoadOemKeySupport(m_os);
+    m_loaded = {key.supportPhone, key.supportHours, key.supportUrl, key.supportProvider};
+    for (const auto& [id, value] : kKeyBoxes)
+        SetDlgItemTextW(hwnd(), id, (m_loaded.*value).value_or(L"").c_str());
 }
 
-void frmSuportInfo::Commit() {
+bool frmSuportInfo::Commit() {
+    SupportKeyValues key;
+    if (m_keyed) {
+        for (const auto& [id, value] : kKeyBoxes) {
+            // A value that is no string, or missing, stays as it is unless something is typed in its place.
+            std::wstring text = WindowText(GetDlgItem(hwnd(), id));
+            if (m_loaded.*value || !text.empty())
+                key.*value = std::move(text);
+        }
+        // The system opens it as a link.
+        if (!IsSupportUrl(key.url.value_or(L""))) {
+            ShowMessage(m_report, hwnd(), L"支持网址须是以 http:// 或 https:// 开头的完整网址，或者留空：\n" + *key.url,
+                        MB_ICONWARNING | MB_OK);
+            HWND url = GetDlgItem(hwnd(), kIdUrl);
+            SetFocus(url);
+            SendMessageW(url, EM_SETSEL, 0, -1);
+            return false;
+        }
+    }
     StoreSupportLines(m_state, SplitSupportText(WindowText(GetDlgItem(hwnd(), kIdText))));
     m_state.SupportLines[0] = SupportEditedMarker;
+    if (m_keyed)
+        m_state.SupportKey = std::move(key);
+    return true;
 }
 
 LRESULT frmSuportInfo::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == kIdOk) {
-            Commit();
-            DestroyWindow(hwnd());
+            if (Commit())
+                DestroyWindow(hwnd());
         } else if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == kIdCancel) {
             DestroyWindow(hwnd());
         }
@@ -109,7 +198,7 @@ LRESULT frmSuportInfo::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     default:
-        return Window::HandleMessage(msg, wParam, lParam);
+        return ModelessDialog::HandleMessage(msg, wParam, lParam);
     }
 }
 

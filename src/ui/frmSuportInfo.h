@@ -12,8 +12,10 @@ public:
     frmSuportInfo(AppState& state, Platform& os) : m_state(state), m_os(os) {}
     ~frmSuportInfo() override { Unload(); }
 
-    // Loads the window if it is not open (reading the file afresh), then shows it and brings it forward.
+    // Loads the window if it is not open (reading the file and the key afresh), then shows it and brings it forward.
     bool Open();
+    // Where the editor's messages go; a message box owned by the editor unless replaced.
+    void SetReporter(const Reporter& reporter) { m_report = reporter; }
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -21,11 +23,15 @@ protected:
     void OnDestroyed() override;
 
 private:
-    void Commit();
+    // False, and the editor stays open, when the support address is no web address.
+    bool Commit();
 
     AppState& m_state;
     Platform& m_os;
+    Reporter m_report;
     HWND m_lastFocus = nullptr;
+    bool m_keyed = false;      // this opening shows the OEMInformation key's support values
+    SupportKeyValues m_loaded; // the key's string values this opening showed
 };
 
 } // namespace bw

@@ -1,5 +1,6 @@
 #include "ui/layout.h"
 
+#include "core/lazy_dll.h"
 #include "core/unique_handle.h"
 #include "ui/twips_logic.h"
 
@@ -12,6 +13,14 @@ int ScreenDpi() {
     WindowDC screen(nullptr);
     const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
     return dpi > 0 ? dpi : 96;
+}
+
+int WindowDpi(HWND hwnd) {
+    // Not imported: Windows before 10 has no such function, and XP would refuse to start the program.
+    using GetDpiForWindowFunction = UINT WINAPI(HWND);
+    static auto* const getDpiForWindow = SystemFunction<GetDpiForWindowFunction>(SystemDll::user32, "GetDpiForWindow");
+    const UINT dpi = getDpiForWindow && hwnd ? getDpiForWindow(hwnd) : 0;
+    return dpi > 0 ? static_cast<int>(dpi) : ScreenDpi();
 }
 
 void CreateControls(HWND parent, std::span<const ControlSpec> controls, int dpi, HFONT font) {
@@ -35,18 +44,90 @@ void CreateControls(HWND parent, std::span<const ControlSpec> controls, int dpi,
     }
 }
 
-void SizeAndCentre(HWND hwnd, int clientWidth, int clientHeight) {
+void PlaceControls(HWND parent, std::span<const ControlSpec> controls, int dpi, HFONT font) {
+    for (const ControlSpec& c : controls) {
+        HWND child = c.windowClass ? GetDlgItem(parent, c.id) : nullptr;
+        if (!child)
+            continue;
+        SetWindowPos(child, nullptr, TwipsToPixels(c.left, dpi), TwipsToPixels(c.top, dpi), TwipsToPixels(c.width, dpi),
+                     TwipsToPixels(c.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+        if (font)
+            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+}
+
+namespace {
+
+SIZE WindowSizeFor(HWND hwnd, int clientWidth, int clientHeight) {
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
     const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE));
     RECT rc{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&rc, style, FALSE, exStyle);
-    const int w = rc.right - rc.left;
-    const int h = rc.bottom - rc.top;
+    return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
+// The frame of a window drawn at another DPI than the system's differs from what AdjustWindowRectEx says: the
+// client area is measured and the window corrected by what it lacks.
+void CorrectClientSize(HWND hwnd, SIZE window, int clientWidth, int clientHeight) {
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    if (client.right != clientWidth || client.bottom != clientHeight)
+        SetWindowPos(hwnd, nullptr, 0, 0, window.cx + clientWidth - client.right,
+                     window.cy + clientHeight - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace
+
+void SizeAndCentre(HWND hwnd, int clientWidth, int clientHeight) {
+    const SIZE size = WindowSizeFor(hwnd, clientWidth, clientHeight);
+    const int w = size.cx;
+    const int h = size.cy;
     RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const int x = work.left + (work.right - work.left - w) / 2;
     const int y = work.top + (work.bottom - work.top - h) / 2;
     SetWindowPos(hwnd, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    CorrectClientSize(hwnd, size, clientWidth, clientHeight);
+}
+
+void SizeAt(HWND hwnd, int x, int y, int clientWidth, int clientHeight) {
+    const SIZE size = WindowSizeFor(hwnd, clientWidth, clientHeight);
+    SetWindowPos(hwnd, nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    CorrectClientSize(hwnd, size, clientWidth, clientHeight);
+}
+
+void ScaledPicture::ShowIn(HWND control, int dpi) {
+    UniqueBitmap copy = dpi == kDesignDpi ? UniqueBitmap{} : ScaleBitmap(source.get(), dpi);
+    SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(copy ? copy.get() : source.get()));
+    scaled = std::move(copy);
+}
+
+UniqueBitmap ScaleBitmap(HBITMAP source, int dpi) {
+    BITMAP info{};
+    if (!source || !GetObjectW(source, sizeof(info), &info))
+        return {};
+    const int cx = MulDiv(info.bmWidth, dpi, kDesignDpi);
+    const int cy = MulDiv(info.bmHeight, dpi, kDesignDpi);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = cx;
+    bi.bmiHeader.biHeight = cy;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24; // no alpha: version 6 of the static control would otherwise draw a copy
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueBitmap scaled(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueMemoryDC from(CreateCompatibleDC(nullptr));
+    UniqueMemoryDC to(CreateCompatibleDC(nullptr));
+    if (!scaled || !from || !to)
+        return {};
+    ScopedSelect in(from.get(), source);
+    ScopedSelect out(to.get(), scaled.get());
+    // Halftone averages the source pixels behind each target pixel, so thin lines and letters keep their weight.
+    SetStretchBltMode(to.get(), HALFTONE);
+    SetBrushOrgEx(to.get(), 0, 0, nullptr);
+    StretchBlt(to.get(), 0, 0, cx, cy, from.get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    return scaled;
 }
 
 std::wstring WindowText(HWND hwnd) {

@@ -31,13 +31,18 @@ protected:
     bool OpenOnce(const Design& design);
     // Fills the controls; runs once per opening.
     virtual void Load() = 0;
+    // Lays the window out again when it moves to a monitor of another scale.
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnDestroyed() override { m_font.reset(); }
     int Dpi() const { return m_dpi; }
 
 private:
+    void Rescale(int dpi, const RECT& suggested);
+
     UniqueWindow m_owner; // hidden: keeps the window out of the task bar
     UniqueFont m_font;
     int m_dpi = 96;
+    Design m_design{};
 };
 
 } // namespace bw

@@ -3,6 +3,8 @@
 namespace bw {
 
 inline constexpr int kTwipsPerInch = 1440;
+// The scale the pictures are drawn for, at which the layout's 15 twips make one pixel.
+inline constexpr int kDesignDpi = 96;
 
 // Rounds half away from zero, as MulDiv does, so the same table gives the same pixels everywhere.
 int TwipsToPixels(int twips, int dpi);

@@ -34,6 +34,13 @@ HWND Window::CreateWindowOf(const wchar_t* className, const wchar_t* caption, DW
 }
 
 LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_GETMINMAXINFO) {
+        // The windows are fixed and take the size of their tables, at a large scale also more than the screen holds
+        // (which the system would otherwise cut the window down to).
+        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        info->ptMaxTrackSize = {0x7FFF, 0x7FFF};
+        return 0;
+    }
     return DefWindowProcW(m_hwnd, msg, wParam, lParam);
 }
 
@@ -57,6 +64,13 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         self->OnDestroyed();
     }
     return result;
+}
+
+void ShowMessage(const Reporter& reporter, HWND owner, const std::wstring& text, UINT flags) {
+    if (reporter)
+        reporter(text, flags);
+    else
+        MessageBoxW(owner, text.c_str(), L"Brandwick", flags);
 }
 
 void PumpEvents() {

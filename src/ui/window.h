@@ -2,7 +2,16 @@
 // Base of the program's windows: one class per window, its messages handled by a virtual member.
 #include <windows.h>
 
+#include <functional>
+#include <string>
+
 namespace bw {
+
+// Shows a message to the user: text and MessageBoxW style flags.
+using Reporter = std::function<void(const std::wstring& text, UINT flags)>;
+
+// Through the reporter where one is set (tests collect the messages), else in a message box owned by the window.
+void ShowMessage(const Reporter& reporter, HWND owner, const std::wstring& text, UINT flags);
 
 class Window {
 public:

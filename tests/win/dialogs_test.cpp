@@ -12,6 +12,7 @@ namespace {
 
 const std::wstring kAddress = L"http://www.brandwick.example/";
 const std::wstring kOwnerKey = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+const std::wstring kKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation";
 const std::wstring kFileText = L"Call 800\r\na=b\r\n";
 
 TEST(About, OpensOnceAsDesignedEnterOrEscClosesItAndOnlyTheLinkOpensTheAddressMaximized) {
@@ -24,21 +25,22 @@ TEST(About, OpensOnceAsDesignedEnterOrEscClosesItAndOnlyTheLinkOpensTheAddressMa
     };
     HWND hwnd = open();
     EXPECT_EQ(open(), hwnd);
-    // In tab order; the labels take the size of their texts.
-    ExpectDialog(hwnd, L"关于 Brandwick", {304, 157},
-                 {{L"Button", L"确定", 200, 112, 68, 23},
-                  {L"Static",
-                   L"Brandwick是一款小巧、方便的用来修改系统\nOEM信息的工具。它完全模仿\u201C系统属性\u201D\n"
-                   L"窗口，让您能够非常直观地修改OEM信息。\n(目前仅在Windows XP下测试通过。)",
-                   64, 40},
-                  {L"Static", L"Brandwick", 64, 8},
-                  {L"Static", L"V1.00", 64, 24},
-                  {L"Static", L"开发组", 40, 104},
-                  {L"Static", L"QQ:000000", 96, 104},
-                  {L"Static", L"E-mail:support@bwk.example", 40, 120},
-                  {L"Static", kAddress, 40, 136},
-                  {L"Static", L"", 16, 8, 41, 41}},
-                 {0});
+    // In tab order; the labels take the size of their texts. Moved to a monitor of another scale, the same.
+    const std::vector<ControlRow> rows = {{L"Button", L"确定", 200, 112, 68, 23},
+                                          {L"Static",
+                                           L"Brandwick是一款小巧、方便的用来修改系统\nOEM信息的工具。它完全模仿\u201C系统属性\u201D\n"
+                                           L"窗口，让您能够非常直观地修改OEM信息。\n(目前仅在Windows XP下测试通过。)",
+                                           64, 40},
+                                          {L"Static", L"Brandwick", 64, 8},
+                                          {L"Static", L"V1.00", 64, 24},
+                                          {L"Static", L"开发组", 40, 104},
+                                          {L"Static", L"QQ:000000", 96, 104},
+                                          {L"Static", L"E-mail:support@bwk.example", 40, 120},
+                                          {L"Static", kAddress, 40, 136},
+                                          {L"Static", L"", 16, 8, 41, 41}};
+    ExpectDialog(hwnd, L"关于 Brandwick", {304, 157}, rows, {0});
+    MoveToScale(hwnd, 144);
+    ExpectDialog(hwnd, L"关于 Brandwick", {304, 157}, rows, {0}, 144);
     for (std::size_t label : {7, 1, 7})
         SendMessageW(Child(hwnd, label), WM_LBUTTONDOWN, MK_LBUTTON, 0);
     const std::pair<std::wstring, int> request{kAddress, SW_SHOWMAXIMIZED};
@@ -56,13 +58,15 @@ protected:
         ComputeSystemDirectory(state, os);
         WriteBytes(state.OemInfoPath(), "[Support Information]\r\nLine1=Call 800\r\nLine2=a=b\r\n");
         SetText(kOwnerKey, L"RegisteredOwner", L"张三 Zhang");
+        os.version = OsVersion{2, 5, 1, 2600, L"SP3"}; // XP: no OEMInformation key
     }
     HWND Open() {
         EXPECT_TRUE(editor.Open());
         Drain();
         return editor.hwnd();
     }
-    HWND Child(std::size_t i) { return test::Child(editor.hwnd(), i); } // 0 the text box, 1 OK, 2 Cancel
+    HWND Child(std::size_t i) { return test::Child(editor.hwnd(), i); } // XP: 0 the text box, 1 OK, 2 Cancel
+    void Press(std::size_t button) { SendMessageW(Child(button), BM_CLICK, 0, 0); }
 
     AppState state;
     FaultPlatform os;
@@ -113,6 +117,57 @@ TEST_F(SupportEditor, TypingCancelAndOk) {
               (std::vector<std::wstring>{L"Info", L"one", L"", L"three", L"beyond"}));
     Open();
     EXPECT_EQ(TextOf(Child(0)), kFileText);
+}
+
+// From Vista on, four boxes under the text show the key's string values. A value that is no string, or missing,
+// shows empty and is committed only when something is typed in its place; a support address that is no web
+// address is refused with the editor kept open. Each opening reads the key afresh.
+TEST_F(SupportEditor, TheKeysSupportValuesFromVistaOn) {
+    RegistryValueGuard keyGuard{kKey, {L"SupportPhone", L"SupportHours", L"SupportURL", L"SupportProvider"}};
+    const DWORD number = 7;
+    SetText(kKey, L"SupportPhone", L"800-1");
+    SetRaw(kKey, L"SupportHours", REG_DWORD, &number, 4);
+    SetText(kKey, L"SupportURL", L"https://a.example/");
+    DeleteValue(kKey, L"SupportProvider");
+    os.version = OsVersion{2, 6, 1, 7601, L"SP1"};
+    std::vector<std::wstring> reports;
+    editor.SetReporter([&](const std::wstring& text, UINT) { reports.push_back(text); });
+    const std::vector<ControlRow> rows = {{L"Edit", kFileText, 16, 16, 353, 201},
+                                          {L"Static", L"支持电话:", 16, 227},
+                                          {L"Edit", L"800-1", 88, 224, 281, 18},
+                                          {L"Static", L"支持时间:", 16, 251},
+                                          {L"Edit", L"", 88, 248, 281, 18},
+                                          {L"Static", L"支持网址:", 16, 275},
+                                          {L"Edit", L"https://a.example/", 88, 272, 281, 18},
+                                          {L"Static", L"支持提供者:", 16, 299},
+                                          {L"Edit", L"", 88, 296, 281, 18},
+                                          {L"Button", L"确定", 112, 321, 73, 25},
+                                          {L"Button", L"取消", 192, 321, 73, 25}};
+    ExpectDialog(Open(), L"张三 Zhang", {383, 360}, rows, {0, 2, 4, 6, 8, 9, 10});
+    MoveToScale(editor.hwnd(), 192);
+    ExpectDialog(editor.hwnd(), L"张三 Zhang", {383, 360}, rows, {2, 4, 6, 8, 9, 10, 0}, 192); // Tab went round once
+    SetWindowTextW(Child(6), L"www.brandwick.example");
+    Press(9);
+    EXPECT_EQ(reports, (std::vector<std::wstring>{L"支持网址须是以 http:// 或 https:// 开头的完整网址，或者留空：\n"
+                                                  L"www.brandwick.example"}));
+    ASSERT_TRUE(editor.IsOpen());
+    EXPECT_EQ(std::tuple(GetFocus(), state.SupportLineCount, state.SupportKey),
+              std::tuple(Child(6), 0, SupportKeyValues{}));
+    SetWindowTextW(Child(6), L"http://b.example/");
+    SetWindowTextW(Child(8), L"快修");
+    Press(9);
+    EXPECT_EQ(state.SupportKey, (SupportKeyValues{L"800-1", {}, L"http://b.example/", L"快修"}));
+    Open();
+    SetWindowTextW(Child(2), L"");
+    SetWindowTextW(Child(4), L"9-18");
+    Press(9);
+    const SupportKeyValues committed{L"", L"9-18", L"https://a.example/", {}};
+    EXPECT_EQ(state.SupportKey, committed);
+    Open();
+    SetWindowTextW(Child(2), L"x");
+    Press(10);
+    EXPECT_EQ(state.SupportKey, committed);
+    EXPECT_EQ(reports.size(), 1u);
 }
 
 } // namespace

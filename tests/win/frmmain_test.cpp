@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 
@@ -88,7 +89,9 @@ protected:
     RegistryValueGuard keyGuard{kKey, {L"Manufacturer", L"Model", L"Logo", L"SupportURL"}}; // Apply stores it from Vista on
 };
 
-TEST_F(MainWindow, LayoutMatchesTheDesign) {
+// Every control from the design's table at dpi, its text whole; the pictures at the window's scale (the banner
+// across the whole width); the tab order of the design.
+void ExpectMainLayout(const Instance& app, int dpi) {
     // Pixels at 96 DPI, the design's twips / 15; labels (right 0) take their text's size. No text: set at load.
     const struct { MainId id; const wchar_t* cls; Box box; const wchar_t* text; bool visible; } layout[] = {
         {MainId::picBanner, L"Static", {0, 0, 420, 40}, L"", true},
@@ -113,25 +116,32 @@ TEST_F(MainWindow, LayoutMatchesTheDesign) {
         {MainId::cmdCancel, L"Button", {248, 456, 321, 481}, L"取消", true},
         {MainId::cmdApply, L"Button", {328, 456, 401, 481}, L"应用(&A)", true},
     };
-    Instance app;
     HWND w = app.main->hwnd();
-    RECT o{}, work{};
+    RECT o{};
     GetClientRect(w, &o);
     EXPECT_EQ(std::tuple(StyleOf(w) & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), o.right, o.bottom),
-              std::tuple(DWORD{WS_SYSMENU}, 409L, 493L));
-    GetWindowRect(w, &o);
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    EXPECT_LE(std::abs(o.left + o.right - work.left - work.right) + std::abs(o.top + o.bottom - work.top - work.bottom), 2);
+              std::tuple(DWORD{WS_SYSMENU}, AtScale(409, dpi), AtScale(493, dpi)));
     for (const auto& e : layout) {
         HWND c = app.C(e.id);
         SCOPED_TRACE(static_cast<int>(e.id));
         const SIZE t = TextExtent(c, TextOf(c));
-        EXPECT_EQ(At(c), e.box[2] ? e.box : (Box{e.box[0], e.box[1], e.box[0] + t.cx, e.box[1] + t.cy}));
+        const long left = AtScale(e.box[0], dpi), top = AtScale(e.box[1], dpi);
+        const long width = e.box[2] ? AtScale(e.box[2] - e.box[0], dpi) : t.cx;
+        const long height = e.box[2] ? AtScale(e.box[3] - e.box[1], dpi) : t.cy;
+        EXPECT_EQ(At(c), (Box{left, top, left + width, top + height}));
         EXPECT_EQ(std::tuple(ClassOf(c), e.text ? TextOf(c) : L"", IsWindowVisible(c) != FALSE),
                   std::tuple(std::wstring(e.cls), std::wstring(e.text ? e.text : L""), e.visible));
         if (e.id != MainId::fraLogo && (!e.text || *e.text)) { // not the frame and the picture boxes
-            EXPECT_EQ(FontOf(c), std::tuple(std::wstring(L"宋体"), 134, -12L));
+            EXPECT_EQ(FontOf(c), std::tuple(std::wstring(L"宋体"), 134, FontHeightAt(dpi)));
         }
+        if (e.cls == std::wstring(L"Button") || e.id == MainId::lblSysInfo)
+            ExpectWholeText(c);
+    }
+    for (MainId id : {MainId::picBanner, MainId::imgXP}) { // the pictures themselves, drawn at the scale
+        BITMAP bm{};
+        GetObjectW(reinterpret_cast<HBITMAP>(SendMessageW(app.C(id), STM_GETIMAGE, IMAGE_BITMAP, 0)), sizeof bm, &bm);
+        const bool monitor = id == MainId::imgXP;
+        EXPECT_EQ(std::pair(bm.bmWidth, bm.bmHeight), std::pair(AtScale(monitor ? 106 : 420, dpi), AtScale(monitor ? 96 : 40, dpi)));
     }
     for (MainId id : kBoxes) { // flat: no client edge; the edit control keeps WS_BORDER to itself and insets its text
         RECT format{};
@@ -140,11 +150,45 @@ TEST_F(MainWindow, LayoutMatchesTheDesign) {
     }
     EXPECT_EQ(StyleOf(app.C(MainId::cmdOk)) & BS_TYPEMASK, DWORD{BS_DEFPUSHBUTTON});
     std::vector<MainId> order;
-    for (HWND at = GetFocus(); order.size() < 20 && (at = GetNextDlgTabItem(w, at, FALSE)) != app.C(MainId::cmdOk);)
+    for (HWND at = app.C(MainId::cmdOk); order.size() < 20 && (at = GetNextDlgTabItem(w, at, FALSE)) != app.C(MainId::cmdOk);)
         order.push_back(static_cast<MainId>(GetDlgCtrlID(at)));
     EXPECT_EQ(order, (std::vector{MainId::cmdCancel, MainId::cmdApply, MainId::cmdLogo, MainId::txtUserName,
                                   MainId::txtOrganization, MainId::txtProductID, MainId::txtManufacturer,
                                   MainId::txtModel, MainId::cmdSuportInfo, MainId::cmdAbout, MainId::picBanner}));
+}
+
+// At the screen's scale (the scale runs name theirs), centred on the work area.
+TEST_F(MainWindow, LayoutMatchesTheDesign) {
+    if (const char* scale = std::getenv("BRANDWICK_TEST_DPI")) {
+        ASSERT_EQ(ScreenDpi(), std::atoi(scale)) << "the prefix's LogPixels did not take";
+    }
+    Instance app;
+    EXPECT_EQ(GetFocus(), app.C(MainId::cmdOk));
+    ExpectMainLayout(app, ScreenDpi());
+    RECT o{}, work{};
+    GetWindowRect(app.main->hwnd(), &o);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_LE(std::abs(o.left + o.right - work.left - work.right) + std::abs(o.top + o.bottom - work.top - work.bottom), 2);
+}
+
+// Moved to a monitor of another scale, the window lays itself out again from the table, at the corner Windows
+// suggests, and draws its pictures anew: also the logo, at its pixels times the scale, centred in its frame.
+TEST_F(MainWindow, AMoveToAnotherScaleLaysTheWindowOutAgain) {
+    Instance app;
+    for (int dpi : {192, 120, 144, 96}) {
+        SCOPED_TRACE(dpi);
+        MoveToScale(app.main->hwnd(), dpi);
+        ExpectMainLayout(app, dpi);
+    }
+    app.Choose(Put(chosen, MakeBmp(100, 50, 24)));
+    for (int dpi : {96, 192, 120}) {
+        SCOPED_TRACE(dpi);
+        MoveToScale(app.main->hwnd(), dpi);
+        const Box logo = At(app.C(MainId::picLogo)), frame = At(app.C(MainId::fraLogo));
+        EXPECT_EQ(std::pair(logo[2] - logo[0], logo[3] - logo[1]), std::pair(AtScale(100, dpi), AtScale(50, dpi)));
+        EXPECT_LE(std::abs(logo[0] + logo[2] - (frame[2] - frame[0])), 1) << "centred across";
+        EXPECT_LE(std::abs(logo[1] + logo[3] - (frame[3] - frame[1])), 1) << "centred down";
+    }
 }
 
 TEST_F(MainWindow, KeyboardBannerAboutAndSupport) {
@@ -449,7 +493,7 @@ TEST_F(MainWindow, EnvironmentalFaultsLoseNothingAndAreReported) {
         {"temporary directory missing", small, noTemp, {}, false, true, false, ""},
         {"temporary directory unknown", small, fail(PlatformOp::TempPath), {}, false, true, false, ""},
         {"system directory unknown", small, fail(PlatformOp::SystemDirectory), {}, false, true, false, ""},
-        {"system directory not writable", small, {}, fail(PlatformOp::CopyFileOver), true, true, true, ""},
+        {"system directory not writable", small, {}, fail(PlatformOp::MoveFileOver), true, true, true, ""},
         {"50 MB", huge, {}, {}, true, false, false, huge},
         {"NUL bytes", withNul, {}, {}, true, false, false,
          "[General]\r\nManufacturer=A B\r\nModel=N\r\n[Support Information]\r\nLine1=x y\r\n"},

@@ -97,7 +97,8 @@ TEST_F(Resources, VersionRecordAndManifest) {
                              "\"{e2011457-1546-43c5-a5fe-008deee3d3f0}\"", "\"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}\"",
                              "\"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\"", "\"{1f676c76-80e1-4239-95bb-83d0f6d0da78}\"",
                              "\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"", "<application xmlns=\"urn:schemas-microsoft-com:asm.v3\">",
-                             "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>"})
+                             "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>",
+                             "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2, System"})
         EXPECT_NE(xml.find(part), std::string::npos) << part;
     ACTCTXW request{sizeof request, ACTCTX_FLAG_RESOURCE_NAME_VALID, path.c_str(), 0, 0, nullptr, MAKEINTRESOURCEW(1),
                     nullptr, nullptr};

@@ -10,6 +10,7 @@
 #include <dlgs.h>
 
 #include <algorithm>
+#include <cmath>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -62,6 +63,38 @@ inline SIZE TextExtent(HWND control, const std::wstring& text) {
     return total;
 }
 
+// Pixels at 96 DPI (the design's twips / 15) at another scale, rounded half away from zero as twips are.
+inline long AtScale(long pixels96, int dpi) { return std::lround(pixels96 * dpi / 96.0); }
+// 宋体 9 point at each scale the tests run at.
+inline long FontHeightAt(int dpi) {
+    return dpi == 96 ? -12 : dpi == 120 ? -15 : dpi == 144 ? -18 : dpi == 192 ? -24 : 0;
+}
+
+// A button's or fixed label's text is whole: a button's caption fits inside its edges, a label's wrapped lines
+// inside its height.
+inline void ExpectWholeText(HWND control) {
+    std::wstring text = TextOf(control);
+    std::erase(text, L'&');
+    const RECT rc = ChildRect(control);
+    const long width = rc.right - rc.left, height = rc.bottom - rc.top;
+    WindowDC dc(control);
+    ScopedSelect font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    RECT need{0, 0, width, 0};
+    DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &need, DT_CALCRECT | DT_WORDBREAK);
+    if (ClassOf(control) == L"Button")
+        EXPECT_TRUE(need.right + 6 <= width && need.bottom + 4 <= height) << "button text cut: " << TextOf(control);
+    else
+        EXPECT_TRUE(need.right <= width && need.bottom <= height) << "label text cut: " << TextOf(control);
+}
+
+// What Windows does when a window moves to a monitor of another scale; the window goes where it is told.
+inline void MoveToScale(HWND hwnd, int dpi) {
+    RECT suggested{10, 20, 500, 600};
+    SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    GetWindowRect(hwnd, &suggested);
+    EXPECT_EQ(std::pair(suggested.left, suggested.top), std::pair(10L, 20L));
+}
+
 // A control in tab order and its place in pixels; no width: a label sized to its text.
 struct ControlRow {
     const wchar_t* cls;
@@ -70,26 +103,29 @@ struct ControlRow {
 };
 
 // A fixed window with a caption and no minimize or maximize box, kept out of the task bar by a hidden
-// owner; every control visible in 宋体 9 point GB2312, in its row's class, text and place; Tab goes round
-// the stops starting with the focus.
+// owner; every control visible in 宋体 9 point GB2312, in its row's class, text and place (pixels at 96 DPI, scaled
+// to dpi), its text whole; Tab goes round the stops starting with the focus.
 inline void ExpectDialog(HWND hwnd, const std::wstring& caption, std::pair<LONG, LONG> client,
-                         const std::vector<ControlRow>& rows, const std::vector<std::size_t>& tabStops) {
-    ASSERT_EQ(ScreenDpi(), 96) << "the pixels below are for 96 DPI";
+                         const std::vector<ControlRow>& rows, const std::vector<std::size_t>& tabStops,
+                         int dpi = ScreenDpi()) {
     RECT rc{};
     GetClientRect(hwnd, &rc);
     HWND owner = GetWindow(hwnd, GW_OWNER);
     EXPECT_EQ(std::tuple(TextOf(hwnd), rc.right, rc.bottom, StyleOf(hwnd) & (WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
                          ExStyleOf(hwnd) & WS_EX_APPWINDOW, owner && !IsWindowVisible(owner), Child(hwnd, rows.size())),
-              std::tuple(caption, client.first, client.second, DWORD{WS_CAPTION}, DWORD{0}, true, HWND{}));
+              std::tuple(caption, AtScale(client.first, dpi), AtScale(client.second, dpi), DWORD{WS_CAPTION}, DWORD{0}, true, HWND{}));
     for (std::size_t i = 0; const ControlRow& row : rows) {
         HWND c = Child(hwnd, i++);
         const SIZE text = TextExtent(c, row.text);
         rc = ChildRect(c);
         EXPECT_EQ(std::tuple(ClassOf(c), TextOf(c), IsWindowVisible(c), FontOf(c), rc.left, rc.top, rc.right - rc.left,
                              rc.bottom - rc.top),
-                  std::tuple(std::wstring(row.cls), row.text, TRUE, std::tuple(std::wstring(L"宋体"), GB2312_CHARSET, -12L),
-                             row.x, row.y, row.width ? row.width : text.cx, row.height ? row.height : text.cy))
+                  std::tuple(std::wstring(row.cls), row.text, TRUE, std::tuple(std::wstring(L"宋体"), GB2312_CHARSET, FontHeightAt(dpi)),
+                             AtScale(row.x, dpi), AtScale(row.y, dpi), row.width ? AtScale(row.width, dpi) : text.cx,
+                             row.height ? AtScale(row.height, dpi) : text.cy))
             << "control " << i;
+        if (row.cls == std::wstring(L"Button"))
+            ExpectWholeText(c);
     }
     for (std::size_t i = 0; i <= tabStops.size(); ++i) {
         EXPECT_EQ(GetFocus(), Child(hwnd, tabStops[i % tabStops.size()])) << "tab step " << i;
