@@ -147,9 +147,10 @@ bool frmSuportInfo::Commit() {
     SupportKeyValues key;
     if (m_keyed) {
         for (const auto& [id, value] : kKeyBoxes) {
-            // A value that is no string, or missing, stays as it is unless something is typed in its place.
+            // Only what was changed is stored: a value that is no string, or missing, stays as it is unless
+            // something is typed in its place, and an unchanged REG_EXPAND_SZ keeps its type.
             std::wstring text = WindowText(GetDlgItem(hwnd(), id));
-            if (m_loaded.*value || !text.empty())
+            if (text != (m_loaded.*value).value_or(L""))
                 key.*value = std::move(text);
         }
         // The system opens it as a link.

@@ -119,8 +119,8 @@ TEST_F(SupportEditor, TypingCancelAndOk) {
     EXPECT_EQ(TextOf(Child(0)), kFileText);
 }
 
-// From Vista on, four boxes under the text show the key's string values. A value that is no string, or missing,
-// shows empty and is committed only when something is typed in its place; a support address that is no web
+// From Vista on, four boxes under the text show the key's string values. Only changed boxes are committed: a value
+// that is no string, or missing, shows empty and is committed only when something is typed in its place; a support address that is no web
 // address is refused with the editor kept open. Each opening reads the key afresh.
 TEST_F(SupportEditor, TheKeysSupportValuesFromVistaOn) {
     RegistryValueGuard keyGuard{kKey, {L"SupportPhone", L"SupportHours", L"SupportURL", L"SupportProvider"}};
@@ -156,12 +156,12 @@ TEST_F(SupportEditor, TheKeysSupportValuesFromVistaOn) {
     SetWindowTextW(Child(6), L"http://b.example/");
     SetWindowTextW(Child(8), L"快修");
     Press(9);
-    EXPECT_EQ(state.SupportKey, (SupportKeyValues{L"800-1", {}, L"http://b.example/", L"快修"}));
+    EXPECT_EQ(state.SupportKey, (SupportKeyValues{{}, {}, L"http://b.example/", L"快修"}));
     Open();
     SetWindowTextW(Child(2), L"");
     SetWindowTextW(Child(4), L"9-18");
     Press(9);
-    const SupportKeyValues committed{L"", L"9-18", L"https://a.example/", {}};
+    const SupportKeyValues committed{L"", L"9-18", {}, {}};
     EXPECT_EQ(state.SupportKey, committed);
     Open();
     SetWindowTextW(Child(2), L"x");
