@@ -2,6 +2,7 @@
 // /?, their output read from pipes and from the log, and the result checked where the system reads it. This test is
 // 64-bit and runs in Wine's WOW64 prefix, so it sees the native registry view and System32 directly; the 32-bit
 // release has to reach those as well and leave Wow6432Node and SysWOW64 as they were.
+#include "picture_corpus.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -28,100 +29,27 @@ const std::vector<std::wstring> kKeyNames{L"Manufacturer",    L"Model",         
 const std::wstring kDir = L"C:\\brandwick-deploy\\";
 const std::wstring kLog = kDir + L"run.log";
 const std::string kEarlierLog = "earlier run\r\n";
+const DWORD kOne = 1;
 
-struct Raw {
-    DWORD type = 0;
-    std::string data;
-    bool operator==(const Raw&) const = default;
-};
-std::ostream& operator<<(std::ostream& os, const Raw& v) {
-    return os << "type " << v.type << " " << testing::PrintToString(v.data);
-}
-
-std::optional<Raw> Read(HKEY root, REGSAM view, const std::wstring& key, const std::wstring& name) {
-    UniqueHKey k;
-    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE | view, k.put()) != ERROR_SUCCESS)
-        return std::nullopt;
-    Raw v;
-    DWORD size = 0;
-    if (RegQueryValueExW(k.get(), name.c_str(), nullptr, &v.type, nullptr, &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    v.data.resize(size);
-    if (RegQueryValueExW(k.get(), name.c_str(), nullptr, &v.type, reinterpret_cast<BYTE*>(v.data.data()), &size) !=
-        ERROR_SUCCESS)
-        return std::nullopt;
-    v.data.resize(size);
-    return v;
-}
-void Write(HKEY root, REGSAM view, const std::wstring& key, const std::wstring& name, const std::optional<Raw>& v) {
-    UniqueHKey k;
-    ASSERT_EQ(RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, k.put(), nullptr),
-              ERROR_SUCCESS);
-    if (!v)
-        RegDeleteValueW(k.get(), name.c_str());
-    else
-        ASSERT_EQ(RegSetValueExW(k.get(), name.c_str(), 0, v->type, reinterpret_cast<const BYTE*>(v->data.data()),
-                                 static_cast<DWORD>(v->data.size())),
-                  ERROR_SUCCESS);
-}
-Raw Sz(const std::wstring& text) {
-    return {REG_SZ, std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * sizeof(wchar_t))};
-}
-
-// Values of the local machine's key in the 64-bit view, one after another: the text of a REG_SZ, or what else it is.
+// Values of the local machine's key in the 64-bit view, one after another.
 std::wstring Values(const std::wstring& key, const std::vector<std::wstring>& names) {
     std::wstring all;
-    for (const auto& name : names) {
-        const auto v = Read(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, key, name);
-        std::wstring text = !v ? L"<missing>" : L"<type " + std::to_wstring(v->type) + L">";
-        if (v && v->type == REG_SZ) {
-            text.assign(reinterpret_cast<const wchar_t*>(v->data.data()), v->data.size() / sizeof(wchar_t));
-            if (text.ends_with(L'\0'))
-                text.pop_back();
-        }
-        all += text + L"|";
-    }
+    for (const auto& name : names)
+        all += RegText(key, name) + L"|";
     return all;
 }
 
-// Keeps values of a key in one registry view as they were, and the key absent if it was.
-class ValueGuard {
-public:
-    ValueGuard(HKEY root, REGSAM view, std::wstring key, const std::vector<std::wstring>& names)
-        : m_root(root), m_view(view), m_key(std::move(key)) {
-        UniqueHKey k;
-        m_keyExisted = RegOpenKeyExW(root, m_key.c_str(), 0, KEY_QUERY_VALUE | view, k.put()) == ERROR_SUCCESS;
-        for (const auto& name : names)
-            m_saved.emplace_back(name, Read(root, view, m_key, name));
-    }
-    ~ValueGuard() {
-        for (const auto& [name, v] : m_saved)
-            Write(m_root, m_view, m_key, name, v);
-        if (!m_keyExisted)
-            RegDeleteKeyExW(m_root, m_key.c_str(), m_view, 0);
-    }
-    ValueGuard(const ValueGuard&) = delete;
-    ValueGuard& operator=(const ValueGuard&) = delete;
-
-private:
-    HKEY m_root;
-    REGSAM m_view;
-    std::wstring m_key;
-    bool m_keyExisted = false;
-    std::vector<std::pair<std::wstring, std::optional<Raw>>> m_saved;
-};
-
 // Everything the program may change in one registry view and the system directory that goes with it.
-using Places = std::map<std::wstring, std::optional<Raw>>;
+using Places = std::map<std::wstring, std::optional<RawValue>>;
 Places Snapshot(REGSAM view, const std::wstring& systemDir) {
     Places places;
     for (const auto& name : kNtNames)
-        places[L"CurrentVersion\\" + name] = Read(HKEY_LOCAL_MACHINE, view, kNt, name);
+        places[L"CurrentVersion\\" + name] = Query(kNt, name, view);
     for (const auto& name : kKeyNames)
-        places[L"OEMInformation\\" + name] = Read(HKEY_LOCAL_MACHINE, view, kKey, name);
+        places[L"OEMInformation\\" + name] = Query(kKey, name, view);
     for (const wchar_t* file : {L"oeminfo.ini", L"oemlogo.bmp"}) {
         const auto bytes = ReadBytes(systemDir + L"\\" + file);
-        places[file] = bytes ? std::optional(Raw{0, *bytes}) : std::nullopt;
+        places[file] = bytes ? std::optional(RawValue{0, {bytes->begin(), bytes->end()}}) : std::nullopt;
     }
     return places;
 }
@@ -136,20 +64,13 @@ Places RedirectedPlaces() {
     return Snapshot(KEY_WOW64_32KEY, SysWow64Dir());
 }
 
-// A 24-bit bottom-up BMP, side by side pixels of one grey.
-std::string Bmp(std::uint32_t side, char grey) {
-    const std::uint32_t pixels = (side * 3 + 3) / 4 * 4 * side;
-    std::string s = "BM";
-    const auto put = [&s](std::uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            s += static_cast<char>(v >> (8 * i) & 0xFF);
-    };
-    put(14 + 40 + pixels, 4), put(0, 4), put(14 + 40, 4);
-    put(40, 4), put(side, 4), put(side, 4), put(1, 2), put(24, 2), put(BI_RGB, 4), put(pixels, 4);
-    put(2835, 4), put(2835, 4), put(0, 4), put(0, 4);
-    return s + std::string(pixels, grey);
+std::string Picture(const char* name) {
+    for (const corpus::Picture& p : corpus::PictureCorpus())
+        if (p.name == name)
+            return p.bytes;
+    return {};
 }
-const std::string kLogo = Bmp(4, '\x40'), kOldLogo = Bmp(2, '\x10');
+const std::string kLogo = Picture("info24.bmp"), kOldLogo = Picture("info8.bmp");
 
 // Removes a folder of this test with everything in it.
 struct FindCloser {
@@ -218,15 +139,15 @@ protected:
         RemoveTree(kDir.substr(0, kDir.size() - 1));
         ASSERT_TRUE(CreateDirectoryW(kDir.c_str(), nullptr));
         // Wine plays Windows 7 for these runs: from Vista on the program writes the OEMInformation key too.
-        Write(HKEY_CURRENT_USER, 0, L"Software\\Wine", L"Version", Sz(L"win7"));
+        SetText(L"Software\\Wine", L"Version", L"win7", 0, HKEY_CURRENT_USER);
         // What a PC had before: its old branding, and in the 32-bit view an owner of its own.
         for (const auto& [name, text] :
              {std::pair(L"RegisteredOwner", L"旧用户"), std::pair(L"RegisteredOrganization", L"旧组织"),
               std::pair(L"ProductId", L"00000-OEM-0000000-00000")})
-            Write(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kNt, name, Sz(text));
-        Write(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kKey, L"Manufacturer", Sz(L"Old Maker"));
-        Write(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kKey, L"HelpCustomized", Raw{REG_DWORD, std::string("\1\0\0\0", 4)});
-        Write(HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, kNt, L"RegisteredOwner", Sz(L"32-bit owner"));
+            SetText(kNt, name, text);
+        SetText(kKey, L"Manufacturer", L"Old Maker");
+        SetRaw(kKey, L"HelpCustomized", REG_DWORD, &kOne, 4);
+        SetText(kNt, L"RegisteredOwner", L"32-bit owner", KEY_WOW64_32KEY);
         WriteBytes(ini, kOldIni);
         WriteBytes(logo, kOldLogo);
         m_redirected = RedirectedPlaces();
@@ -306,19 +227,16 @@ protected:
     std::wstring m_exe;
     Places m_redirected;
     FileGuard wowIni{SysWow64Dir() + L"\\oeminfo.ini"}, wowLogo{SysWow64Dir() + L"\\oemlogo.bmp"};
-    ValueGuard nt{HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kNt, kNtNames},
-        key{HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kKey, kKeyNames};
-    ValueGuard wowNt{HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, kNt, kNtNames},
-        wowKey{HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, kKey, kKeyNames};
-    ValueGuard wine{HKEY_CURRENT_USER, 0, L"Software\\Wine", {L"Version"}};
+    RegistryValueGuard nt{kNt, kNtNames}, key{kKey, kKeyNames};
+    RegistryValueGuard wowNt{kNt, kNtNames, KEY_WOW64_32KEY}, wowKey{kKey, kKeyNames, KEY_WOW64_32KEY};
+    RegistryValueGuard wine{L"Software\\Wine", {L"Version"}, 0, HKEY_CURRENT_USER};
 };
 
 TEST_P(Deploy, AppliesAFullProfileWhereTheSystemReadsIt) {
     ApplyFullProfile();
     EXPECT_EQ(Values(kNt, kNtNames), kFullOwner);
     EXPECT_EQ(Values(kKey, kKeyNames), kFullKey);
-    EXPECT_EQ(Read(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kKey, L"HelpCustomized"),
-              (Raw{REG_DWORD, std::string("\1\0\0\0", 4)}));
+    EXPECT_EQ(Query(kKey, L"HelpCustomized"), (RawValue{REG_DWORD, {1, 0, 0, 0}}));
     EXPECT_EQ(ReadBytes(ini), kFullIni);
     EXPECT_EQ(ReadBytes(logo), kLogo);
 }
@@ -342,10 +260,10 @@ TEST_P(Deploy, ExportsAProfileThatAppliesTheSameBrandingAgain) {
     EXPECT_EQ(ReadBytes(kDir + L"out\\saved.bmp"), kLogo);
 
     for (const auto& name : kNtNames)
-        Write(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kNt, name, std::nullopt);
+        DeleteValue(kNt, name);
     for (const auto& name : kKeyNames)
         if (name != L"HelpCustomized")
-            Write(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kKey, name, std::nullopt);
+            DeleteValue(kKey, name);
     RemoveFile(ini), RemoveFile(logo);
     Expect(StartLogged(L"/Apply " + kDir + L"out\\saved.ini"), 0,
            "已应用配置文件 C:\\brandwick-deploy\\out\\saved.ini。\r\n");

@@ -81,31 +81,36 @@ inline void Drain() {
         TranslateMessage(&msg), DispatchMessageW(&msg);
 }
 
-// The local machine's registry, reached directly.
-inline void SetRaw(const std::wstring& key, const std::wstring& name, DWORD type, const void* data, DWORD size) {
+// The registry, reached directly: the local machine's in the 64-bit view unless told otherwise.
+inline void SetRaw(const std::wstring& key, const std::wstring& name, DWORD type, const void* data, DWORD size,
+                   REGSAM view = kView64, HKEY root = HKEY_LOCAL_MACHINE) {
     UniqueHKey k;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE | kView64, nullptr,
-                              k.put(), nullptr), ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, k.put(), nullptr),
+              ERROR_SUCCESS);
     ASSERT_EQ(RegSetValueExW(k.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
 }
-inline void SetText(const std::wstring& key, const std::wstring& name, const std::wstring& text) {
-    SetRaw(key, name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+inline void SetText(const std::wstring& key, const std::wstring& name, const std::wstring& text, REGSAM view = kView64,
+                    HKEY root = HKEY_LOCAL_MACHINE) {
+    SetRaw(key, name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)), view, root);
 }
-inline void DeleteValue(const std::wstring& key, const std::wstring& name) {
+inline void DeleteValue(const std::wstring& key, const std::wstring& name, REGSAM view = kView64,
+                        HKEY root = HKEY_LOCAL_MACHINE) {
     UniqueHKey k;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_SET_VALUE | kView64, k.put()) == ERROR_SUCCESS)
+    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_SET_VALUE | view, k.put()) == ERROR_SUCCESS)
         RegDeleteValueW(k.get(), name.c_str());
 }
 struct RawValue {
     DWORD type = 0;
     std::vector<BYTE> data;
+    bool operator==(const RawValue&) const = default;
 };
-inline std::optional<RawValue> Query(const std::wstring& key, const std::wstring& name, REGSAM view = kView64) {
+inline std::optional<RawValue> Query(const std::wstring& key, const std::wstring& name, REGSAM view = kView64,
+                                     HKEY root = HKEY_LOCAL_MACHINE) {
     RawValue v;
     DWORD size = 0;
     const DWORD flags = RRF_RT_ANY | RRF_NOEXPAND;
     UniqueHKey k;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_QUERY_VALUE | view, k.put()) != ERROR_SUCCESS ||
+    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE | view, k.put()) != ERROR_SUCCESS ||
         RegGetValueW(k.get(), nullptr, name.c_str(), flags, &v.type, nullptr, &size) != ERROR_SUCCESS)
         return std::nullopt;
     v.data.resize(size);
@@ -121,22 +126,27 @@ inline std::wstring RegText(const std::wstring& key, const std::wstring& name) {
     return text.ends_with(L'\0') ? text.substr(0, text.size() - 1) : text;
 }
 
-// Keeps values of the local machine as they were before a test.
+// Keeps values of a key as they were before a test.
 class RegistryValueGuard {
 public:
-    RegistryValueGuard(std::wstring key, const std::vector<std::wstring>& names) : m_key(std::move(key)) {
+    RegistryValueGuard(std::wstring key, const std::vector<std::wstring>& names, REGSAM view = kView64,
+                       HKEY root = HKEY_LOCAL_MACHINE)
+        : m_key(std::move(key)), m_view(view), m_root(root) {
         for (const auto& name : names)
-            m_saved.emplace_back(name, Query(m_key, name));
+            m_saved.emplace_back(name, Query(m_key, name, view, root));
     }
     ~RegistryValueGuard() {
         for (const auto& [name, v] : m_saved)
-            v ? SetRaw(m_key, name, v->type, v->data.data(), static_cast<DWORD>(v->data.size())) : DeleteValue(m_key, name);
+            v ? SetRaw(m_key, name, v->type, v->data.data(), static_cast<DWORD>(v->data.size()), m_view, m_root)
+              : DeleteValue(m_key, name, m_view, m_root);
     }
     RegistryValueGuard(const RegistryValueGuard&) = delete;
     RegistryValueGuard& operator=(const RegistryValueGuard&) = delete;
 
 private:
     std::wstring m_key;
+    REGSAM m_view;
+    HKEY m_root;
     std::vector<std::pair<std::wstring, std::optional<RawValue>>> m_saved;
 };
 
