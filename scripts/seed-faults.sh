@@ -92,7 +92,7 @@ fails_deploy() {
         source scripts/wow64.sh
         export WINEPREFIX="$WOW64_PREFIX" WINEDLLPATH="$WOW64_DLLPATH"
         unset DISPLAY
-        timeout -k 10 600 ctest --preset win64-deploy --stop-on-failure </dev/null >>"$log" 2>&1
+        ! timeout -k 10 600 ctest --preset win64-deploy --stop-on-failure </dev/null >>"$log" 2>&1
     )
 }
 
