@@ -239,6 +239,7 @@ TEST_P(Deploy, AppliesAFullProfileWhereTheSystemReadsIt) {
     EXPECT_EQ(Query(kKey, L"HelpCustomized"), (RawValue{REG_DWORD, {1, 0, 0, 0}}));
     EXPECT_EQ(ReadBytes(ini), kFullIni);
     EXPECT_EQ(ReadBytes(logo), kLogo);
+    EXPECT_FALSE(ReadBytes(stagedIni) || ReadBytes(stagedLogo)) << "a run removes its staging files";
 }
 
 // What /export writes, /apply puts back: the profile names the copied logo beside it.
