@@ -1,11 +1,5 @@
-// The start-up baseline: a program that only opens an empty window, built like Brandwick.exe.
-// With BARE_WINDOW_STYLED it also takes the visual styles as Brandwick does: its manifest and the
-// common controls' initialisation.
+// The empty-window baseline of start-up: a program that only opens an empty window, built like Brandwick.exe.
 #include <windows.h>
-
-#ifdef BARE_WINDOW_STYLED
-#include <commctrl.h>
-#endif
 
 namespace {
 
@@ -20,9 +14,6 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-#ifdef BARE_WINDOW_STYLED
-    InitCommonControls();
-#endif
     WNDCLASSW wc{};
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = instance;

@@ -2,16 +2,19 @@
 # The benchmark: builds the releases and the benchmark programs, runs them under Wine, prints the figures
 # and writes them with the machine's description into docs/PERFORMANCE.md (between its two markers).
 # Every figure is a ratio against a baseline measured in the same run. Not part of the tests.
-# BRANDWICK_DISPLAY=<n> picks the virtual display's number (default: the first free one).
+# BRANDWICK_DISPLAY=<n> picks the virtual display's number (default: the first free one); BRANDWICK_BENCH_RUNS=<n> the
+# number of starts and saves; BRANDWICK_BENCH_BUILD and BRANDWICK_BENCH_BUILD32 the build folders of the x86_64 and
+# i686 releases (default build/win64-release and build/win32, the presets' own).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-runs=${BRANDWICK_BENCH_RUNS:-20}
+runs=${BRANDWICK_BENCH_RUNS:-30}
+build=${BRANDWICK_BENCH_BUILD:-build/win64-release}
+build32=${BRANDWICK_BENCH_BUILD32:-build/win32}
 
-for preset in win64-release win32; do
-    cmake --preset "$preset" >/dev/null
-    cmake --build --preset "$preset" --target bench Brandwick >/dev/null
-done
-build=build/win64-release
+cmake --preset win64-release -B "$build" >/dev/null
+cmake --build "$build" -j2 --target bench Brandwick >/dev/null
+cmake --preset win32 -B "$build32" >/dev/null
+cmake --build "$build32" -j2 --target Brandwick >/dev/null
 export WINEPREFIX_OVERRIDE=$PWD/$build/wineprefix
 source scripts/wine-env.sh
 wine_prefix_init unmanaged
@@ -24,26 +27,28 @@ results=$(mktemp)
 trap 'rm -f "$results"' EXIT
 display=(-a)
 [ -n "${BRANDWICK_DISPLAY:-}" ] && display=(-n "$BRANDWICK_DISPLAY")
-# Each program's figures go to their own file: first, second start-up, then saving and reading.
+# Each program's figures go to their own file: start-up on a new system, then saving and reading (which leave
+# oeminfo.ini and the logo behind), then start-up with them. Every start-up is Brandwick against the floor (its
+# own windows without its logic) and the empty window, started in turn.
 xvfb-run "${display[@]}" -s "-screen 0 1024x768x24" bash -c '
     "$WINESERVER" -p
-    "$WINE" "$1/bench_startup.exe" "$2" "$3" "$4" "no oeminfo.ini and no logo, as on a new system" >"$5.1" &&
-        "$WINE" "$1/bench_startup.exe" "$2" "$6" "$4" "as on a new system, against the bare window with Brandwick'"'"'s manifest and visual styles" >"$5.4" &&
-        "$WINE" "$1/bench_save_read.exe" "$4" >"$5.3" &&
-        "$WINE" "$1/bench_startup.exe" "$2" "$3" "$4" "with the saved oeminfo.ini and logo" >"$5.2"
+    "$WINE" "$1/bench_startup.exe" "$3" "as on a new system: no oeminfo.ini and no logo" "$2\Brandwick.exe" \
+        "$2\bench_floor.exe" "the floor" "$2\bench_bare_window.exe" "the empty window" >"$4.1" &&
+        "$WINE" "$1/bench_save_read.exe" "$3" >"$4.2" &&
+        "$WINE" "$1/bench_startup.exe" "$3" "with the saved oeminfo.ini and logo" "$2\Brandwick.exe" \
+            "$2\bench_floor_logo.exe" "the floor showing the same logo" "$2\bench_bare_window.exe" \
+            "the empty window" >"$4.3"
     rc=$?
     "$WINESERVER" -k
-    exit $rc' bench "$build" "$(winpath $build/Brandwick.exe)" "$(winpath $build/bench_bare_window.exe)" "$runs" \
-    "$results" "$(winpath $build/bench_bare_window_styled.exe)"
+    exit $rc' bench "$build" "$(winpath "$build")" "$runs" "$results"
 {
     echo "| Measure | Brandwick | Baseline | Ratio |"
     echo "|---|---|---|---|"
-    cat "$results.1" "$results.2" "$results.4"
-    cat "$results.3"
+    cat "$results.1" "$results.3" "$results.2"
 } | tr -d '\r' | tee "$results"
-rm -f "$results".[1234]
+rm -f "$results".[123]
 
-exe=build/win32/Brandwick.exe
+exe=$build32/Brandwick.exe
 footprint() {
     local file=$1 objdump=$2
     echo "| Section | Bytes | KiB |"
@@ -59,8 +64,8 @@ sections=$(footprint "$exe" i686-w64-mingw32-objdump)
 sections64=$(footprint "$build/Brandwick.exe" x86_64-w64-mingw32-objdump)
 echo "$sections"
 
-compiler=$(sed -n 's/^set(CMAKE_CXX_COMPILER "\(.*\)")$/\1/p' build/win32/CMakeFiles/*/CMakeCXXCompiler.cmake | head -1)
-flags=$(ninja -C build/win32 -t commands Brandwick.exe | tr ' ' '\n' |
+compiler=$(sed -n 's/^set(CMAKE_CXX_COMPILER "\(.*\)")$/\1/p' "$build32"/CMakeFiles/*/CMakeCXXCompiler.cmake | head -1)
+flags=$(ninja -C "$build32" -t commands Brandwick.exe | tr ' ' '\n' |
     grep -E '^(-O[s0-3]|-flto.*|-ffunction-sections|-fdata-sections|-fno-fat-lto-objects|-s|-Wl,--gc-sections|-static.*)$' |
     sort -u | tr '\n' ' ' | sed 's/ $//')
 machine="$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(nproc) cores available, \
@@ -76,11 +81,12 @@ section=$(mktemp)
     echo
     echo "Start-up, save and reading: the x86_64 release build under 64-bit Wine (this machine cannot run"
     echo "32-bit code). Start-up is timed from process creation until a visible top-level window of the"
-    echo "process exists; the two programs start alternately, after one untimed start of each."
+    echo "process exists; the programs start in turn, each run from another one, after one untimed start of each."
+    echo "Saving and reading alternate the same way in one process."
     echo
     cat "$results"
     echo
-    echo "Footprint of the i686 release, \`$exe\`:"
+    echo "Footprint of the i686 release:"
     echo
     echo "$sections"
     echo

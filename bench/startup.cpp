@@ -1,5 +1,5 @@
-// Start-up and working set: starts two programs alternately and times each from process creation until
-// it shows a visible top-level window. Usage: bench_startup <program> <baseline program> <runs> <label>
+// Start-up and working set: starts a program and its baselines in turn and times each from process creation until
+// it shows a visible top-level window. Usage: bench_startup <runs> <label> <program> (<baseline> <its name>)...
 #include <windows.h>
 
 #include <psapi.h>
@@ -72,32 +72,42 @@ bool StartOnce(const std::wstring& program, Run& run) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 5)
+    if (argc < 6 || argc % 2 != 0)
         return 2;
-    const std::wstring program = argv[1];
-    const std::wstring baseline = argv[2];
-    const int runs = _wtoi(argv[3]);
+    const int runs = _wtoi(argv[1]);
+    const wchar_t* label = argv[2];
+    // The program, then each baseline with the name its rows give it.
+    std::vector<std::wstring> programs{argv[3]};
+    std::vector<const wchar_t*> names;
+    for (int a = 4; a + 1 < argc; a += 2)
+        programs.push_back(argv[a]), names.push_back(argv[a + 1]);
+    const std::size_t n = programs.size();
     // One start of each first, untimed: the first start of a program fills Wine's and the system's caches.
     Run warm;
-    if (!StartOnce(program, warm) || !StartOnce(baseline, warm))
-        return 1;
-    std::vector<double> ratios, times, baseTimes, peaks, basePeaks;
-    for (int i = 0; i < runs; ++i) {
-        Run a, b;
-        // Alternate which one goes first, so neither always follows the other.
-        const bool ok = i % 2 ? StartOnce(baseline, b) && StartOnce(program, a)
-                              : StartOnce(program, a) && StartOnce(baseline, b);
-        if (!ok)
+    for (const std::wstring& program : programs)
+        if (!StartOnce(program, warm))
             return 1;
-        times.push_back(a.ms);
-        baseTimes.push_back(b.ms);
-        ratios.push_back(a.ms / b.ms);
-        peaks.push_back(static_cast<double>(a.peakWorkingSet) / 1024);
-        basePeaks.push_back(static_cast<double>(b.peakWorkingSet) / 1024);
+    std::vector<std::vector<double>> times(n), peaks(n), ratios(n);
+    for (int i = 0; i < runs; ++i) {
+        // Each run starts them in turn from another one, so that none always follows the same one.
+        std::vector<Run> run(n);
+        for (std::size_t k = 0; k < n; ++k) {
+            const std::size_t p = (k + static_cast<std::size_t>(i)) % n;
+            if (!StartOnce(programs[p], run[p]))
+                return 1;
+        }
+        for (std::size_t p = 0; p < n; ++p) {
+            times[p].push_back(run[p].ms);
+            peaks[p].push_back(static_cast<double>(run[p].peakWorkingSet) / 1024);
+            ratios[p].push_back(run[0].ms / run[p].ms);
+        }
     }
-    std::printf("| Start-up to the visible window, %ls (median of %d each) | %.1f ms | %.1f ms | **%.2f** |\n",
-                argv[4], runs, Median(times), Median(baseTimes), Median(ratios));
-    std::printf("| Peak working set when the window is visible, %ls | %.0f KiB | %.0f KiB | %.2f |\n", argv[4],
-                Median(peaks), Median(basePeaks), Median(peaks) / Median(basePeaks));
+    for (std::size_t p = 1; p < n; ++p)
+        std::printf("| Start-up to the visible window, %ls, against %ls (median of %d each) | %.1f ms | %.1f ms | "
+                    "**%.2f** |\n",
+                    label, names[p - 1], runs, Median(times[0]), Median(times[p]), Median(ratios[p]));
+    for (std::size_t p = 1; p < n; ++p)
+        std::printf("| Peak working set when the window is visible, %ls, against %ls | %.0f KiB | %.0f KiB | %.2f |\n",
+                    label, names[p - 1], Median(peaks[0]), Median(peaks[p]), Median(peaks[0]) / Median(peaks[p]));
     return 0;
 }

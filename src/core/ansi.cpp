@@ -16,13 +16,20 @@ std::string ToAnsi(std::wstring_view text) {
 }
 
 std::wstring FromAnsi(std::string_view bytes) {
-    if (bytes.empty())
-        return {};
-    const int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
-    if (n > 0)
-        MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
+    std::wstring out;
+    AppendFromAnsi(out, bytes);
     return out;
+}
+
+void AppendFromAnsi(std::wstring& out, std::string_view bytes) {
+    if (bytes.empty())
+        return;
+    // No code page makes more than one UTF-16 unit of a byte, so one call does, without asking for the length.
+    const std::size_t at = out.size();
+    out.resize(at + bytes.size());
+    const int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), out.data() + at,
+                                      static_cast<int>(bytes.size()));
+    out.resize(at + static_cast<std::size_t>(n > 0 ? n : 0));
 }
 
 } // namespace bw

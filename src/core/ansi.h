@@ -7,5 +7,7 @@ namespace bw {
 
 std::string ToAnsi(std::wstring_view text);
 std::wstring FromAnsi(std::string_view bytes);
+// FromAnsi(bytes) added to the end of out.
+void AppendFromAnsi(std::wstring& out, std::string_view bytes);
 
 } // namespace bw

@@ -2,15 +2,16 @@
 
 namespace bw {
 
-bool ReplaceFileSafely(Platform& os, const std::wstring& source, const std::wstring& target,
-                       std::optional<std::string_view> expected) {
+bool ReplaceFileSafely(Platform& os, std::string_view bytes, const std::wstring& target) {
     const std::wstring sibling = target + L".new";
-    if (os.FileAttributes(sibling)) {
-        // Left behind by an interrupted save; it never replaced anything.
+    bool written = os.WriteFile(sibling, bytes);
+    if (!written && os.FileAttributes(sibling)) {
+        // A copy left behind by an interrupted save, which never replaced anything, may be read-only. Looked for
+        // only now: asking for a file that is not there costs a search of the whole system directory.
         os.SetAttributes(sibling, FILE_ATTRIBUTE_NORMAL);
-        os.DeletePath(sibling);
+        written = os.WriteFile(sibling, bytes);
     }
-    if (!os.CopyFileOver(source, sibling) || (expected && os.ReadFile(sibling) != *expected)) {
+    if (!written || os.ReadFile(sibling) != bytes) {
         os.DeletePath(sibling);
         return false;
     }

@@ -7,13 +7,11 @@
 
 namespace bw {
 
-// Replaces target with a copy of source in a way that an interruption leaves either the old or the new file
-// whole: the copy is made beside the target and then renamed over it in one step. The target's hidden,
-// system and read-only attributes are kept. True when the target now holds source's content.
-// With `expected`, the copy must hold exactly those bytes before it replaces anything: a source changed by
-// another process since it was written is not installed.
-bool ReplaceFileSafely(Platform& os, const std::wstring& source, const std::wstring& target,
-                       std::optional<std::string_view> expected = std::nullopt);
+// Replaces target with the given bytes in a way that an interruption leaves either the old or the new file whole:
+// they are written beside the target, put on the disk and renamed over it in one step. The copy must read back as
+// exactly those bytes before it replaces anything: another instance writes beside the same target under the same
+// name. The target's hidden, system and read-only attributes are kept. True when the target now holds the bytes.
+bool ReplaceFileSafely(Platform& os, std::string_view bytes, const std::wstring& target);
 
 // Deletes a staging file only while it holds what this run put there.
 void DeleteIfOurs(Platform& os, const std::wstring& path, const std::optional<std::string>& ours);

@@ -20,7 +20,6 @@ enum class PlatformOp {
     FileAttributes,
     ReadFile,
     WriteFile,
-    CopyFileOver,
     MoveFileOver,
     SetAttributes,
     DeletePath,
@@ -58,10 +57,9 @@ public:
     virtual std::optional<std::uint32_t> FileAttributes(const std::wstring& path) = 0;
     // The whole file, or nullopt when it cannot be read.
     virtual std::optional<std::string> ReadFile(const std::wstring& path) = 0;
-    // Creates or empties the file and writes all bytes; true only when every write and the close succeeded.
-    virtual bool WriteFile(const std::wstring& path, std::string_view bytes) = 0;
-    // Copies, replacing an existing target.
-    virtual bool CopyFileOver(const std::wstring& from, const std::wstring& to) = 0;
+    // Creates or empties the file and writes all bytes; with flush, returns only once they are on the disk. True only
+    // when every write, the flush and the close succeeded.
+    virtual bool WriteFile(const std::wstring& path, std::string_view bytes, bool flush = true) = 0;
     // Renames within a volume, replacing an existing target in one step.
     virtual bool MoveFileOver(const std::wstring& from, const std::wstring& to) = 0;
     virtual bool SetAttributes(const std::wstring& path, std::uint32_t attributes) = 0;

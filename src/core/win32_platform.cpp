@@ -1,5 +1,6 @@
 #include "core/win32_platform.h"
 
+#include "core/dib_picture.h"
 #include "core/lazy_dll.h"
 #include "oeminfo/picture_check_logic.h"
 
@@ -80,7 +81,7 @@ std::optional<std::string> Win32Platform::ReadFile(const std::wstring& path) {
     return bytes;
 }
 
-bool Win32Platform::WriteFile(const std::wstring& path, std::string_view bytes) {
+bool Win32Platform::WriteFile(const std::wstring& path, std::string_view bytes, bool flush) {
     UniqueFile file(
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
@@ -94,13 +95,9 @@ bool Win32Platform::WriteFile(const std::wstring& path, std::string_view bytes) 
             return false;
         done += written;
     }
-    if (!FlushFileBuffers(file.get()))
+    if (flush && !FlushFileBuffers(file.get()))
         return false;
     return CloseHandle(file.release()) != FALSE;
-}
-
-bool Win32Platform::CopyFileOver(const std::wstring& from, const std::wstring& to) {
-    return CopyFileW(from.c_str(), to.c_str(), FALSE) != FALSE;
 }
 
 bool Win32Platform::MoveFileOver(const std::wstring& from, const std::wstring& to) {
@@ -151,16 +148,25 @@ long Win32Platform::RegRead(HKEY root, const std::wstring& keyPath, const std::w
 
 long Win32Platform::RegWriteString(HKEY root, const std::wstring& keyPath, const std::wstring& name,
                                    const std::wstring& value, std::uint32_t view) {
-    SECURITY_ATTRIBUTES security{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    wchar_t keyClass[] = L"1";
-    UniqueHKey key;
-    DWORD disposition = 0;
-    LSTATUS status = RegCreateKeyExW(root, keyPath.c_str(), 0, keyClass, REG_OPTION_NON_VOLATILE, kWriteAccess | view,
-                                     &security, key.put(), &disposition);
-    if (status != ERROR_SUCCESS)
-        return status;
     const DWORD bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)); // with the terminating NUL
-    return RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), bytes);
+    LSTATUS status = ERROR_KEY_DELETED;
+    // A key deleted since it was opened is created again, once.
+    for (int attempt = 0; attempt < 2 && status == ERROR_KEY_DELETED; ++attempt) {
+        if (!m_writeKey || attempt > 0 || root != m_writeRoot || view != m_writeView || keyPath != m_writePath) {
+            m_writeKey.reset();
+            SECURITY_ATTRIBUTES security{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+            wchar_t keyClass[] = L"1";
+            DWORD disposition = 0;
+            status = RegCreateKeyExW(root, keyPath.c_str(), 0, keyClass, REG_OPTION_NON_VOLATILE, kWriteAccess | view,
+                                     &security, m_writeKey.put(), &disposition);
+            if (status != ERROR_SUCCESS)
+                return status;
+            m_writeRoot = root, m_writePath = keyPath, m_writeView = view;
+        }
+        status = RegSetValueExW(m_writeKey.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                                bytes);
+    }
+    return status;
 }
 
 OsVersion Win32Platform::GetVersion() {
@@ -226,8 +232,11 @@ UniquePicture Win32Platform::LoadPictureFile(const std::wstring& path) {
 
 UniquePicture Win32Platform::LoadPicture(std::string_view bytes) {
     // The system's loader trusts a picture's own sizes and offsets: it sees only files whose structure holds.
-    if (CheckPicture(bytes) == PictureFormat::None)
+    const PictureFormat format = CheckPicture(bytes);
+    if (format == PictureFormat::None)
         return {};
+    if (format == PictureFormat::Bmp)
+        return MakeDibPicture(std::string(bytes));
     auto createStream = SystemFunction<decltype(CreateStreamOnHGlobal)>(SystemDll::ole32, "CreateStreamOnHGlobal");
     auto loadPicture = SystemFunction<decltype(OleLoadPicture)>(SystemDll::oleaut32, "OleLoadPicture");
     if (!EnsureOle() || !createStream || !loadPicture)

@@ -10,8 +10,7 @@ public:
     std::optional<std::wstring> TempPath() override;
     std::optional<std::uint32_t> FileAttributes(const std::wstring& path) override;
     std::optional<std::string> ReadFile(const std::wstring& path) override;
-    bool WriteFile(const std::wstring& path, std::string_view bytes) override;
-    bool CopyFileOver(const std::wstring& from, const std::wstring& to) override;
+    bool WriteFile(const std::wstring& path, std::string_view bytes, bool flush = true) override;
     bool MoveFileOver(const std::wstring& from, const std::wstring& to) override;
     bool SetAttributes(const std::wstring& path, std::uint32_t attributes) override;
     bool DeletePath(const std::wstring& path) override;
@@ -29,6 +28,14 @@ public:
     UniquePicture LoadPicture(std::string_view bytes) override;
     UniqueBitmap LoadResourceBitmap(int id) override;
     UniqueCursor LoadResourceCursor(int id) override;
+
+private:
+    // The key the last value was written to, kept open for the next value: a save writes its values key by key, and
+    // opening a key costs the system more than storing a value.
+    UniqueHKey m_writeKey;
+    HKEY m_writeRoot = nullptr;
+    std::wstring m_writePath;
+    std::uint32_t m_writeView = 0;
 };
 
 } // namespace bw

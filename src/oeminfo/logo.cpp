@@ -11,7 +11,7 @@ bool StageLogo(AppState& state, Platform& os, const std::wstring& chosen) {
     if (!state.KnowsDirectories())
         return false;
     auto bytes = os.ReadFile(chosen);
-    if (!bytes || !ReplaceFileSafely(os, chosen, state.StagedLogoPath(), *bytes))
+    if (!bytes || !ReplaceFileSafely(os, *bytes, state.StagedLogoPath()))
         return false;
     state.StagedLogo = std::move(bytes);
     return true;
@@ -22,14 +22,10 @@ bool InstallLogo(AppState& state, Platform& os) {
         return true;
     if (!state.KnowsDirectories())
         return false;
-    const std::wstring staging = state.StagedLogoPath();
-    if (FilePresence(os, staging) == Presence::Unknown)
-        return false;
-    // Another instance may have staged its own choice under the same name, or removed ours when it ended.
-    if (os.ReadFile(staging) != *state.StagedLogo && !os.WriteFile(staging, *state.StagedLogo))
-        return false;
+    // What this run chose, not what the staging file holds now: another instance may have staged its own choice
+    // under the same name, or removed ours when it ended.
     RedirectionOff native(state, os);
-    if (!native || !ReplaceFileSafely(os, staging, state.OemLogoPath(), *state.StagedLogo))
+    if (!native || !ReplaceFileSafely(os, *state.StagedLogo, state.OemLogoPath()))
         return false;
     state.LogoInstalledThisRun = true;
     return true;

@@ -85,9 +85,21 @@ std::optional<std::vector<std::wstring>> LoadSupportValues(const AppState& state
 }
 
 std::wstring LoadSupportText(const AppState& state, Platform& os) {
+    if (state.SystemDirectory.empty() || OemInfoPresence(state, os) != Presence::Present)
+        return {};
+    const auto bytes = ReadBytes(state, os);
+    const auto support = bytes ? SupportValuesText(*bytes) : std::nullopt;
+    if (!support)
+        return {};
+    // Converted in as few pieces as the cuts allow: a call a line would cost more than the reading.
     std::wstring text;
-    for (const std::wstring& value : LoadSupportValues(state, os).value_or(std::vector<std::wstring>{}))
-        text += value + L"\r\n";
+    text.reserve(support->bytes.size());
+    std::size_t from = 0;
+    for (const std::size_t cut : support->cuts) {
+        AppendFromAnsi(text, std::string_view(support->bytes).substr(from, cut - from));
+        from = cut;
+    }
+    AppendFromAnsi(text, std::string_view(support->bytes).substr(from));
     return text;
 }
 
@@ -124,12 +136,13 @@ bool SaveOemInfo(AppState& state, Platform& os, const std::wstring& maker, const
         support.push_back(ToAnsi(line));
     const std::string bytes = BuildOemInfo(ToAnsi(maker), ToAnsi(model), support);
 
+    // The staging file is not what the system reads: the copy beside oeminfo.ini is the one put on the disk.
     const std::wstring staging = state.StagedOemInfoPath();
-    if (!os.WriteFile(staging, bytes))
+    if (!os.WriteFile(staging, bytes, false))
         return false;
     state.StagedOemInfo = bytes;
     RedirectionOff native(state, os);
-    return native && ReplaceFileSafely(os, staging, state.OemInfoPath(), bytes);
+    return native && ReplaceFileSafely(os, bytes, state.OemInfoPath());
 }
 
 } // namespace bw

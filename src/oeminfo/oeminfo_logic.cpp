@@ -1,32 +1,80 @@
 #include "oeminfo/oeminfo_logic.h"
 
 #include <algorithm>
-#include <cstring>
+#include <array>
 
 namespace bw {
 
-std::vector<std::string> SplitFileLines(std::string_view bytes) {
-    // memchr, not a loop over every byte: reading costs little more than the file's own size.
-    std::vector<std::string> lines;
+namespace {
+
+// What a line holds besides its text: where its first "=" is (npos for none) and whether it holds a NUL.
+struct LineMarks {
+    std::size_t eq = std::string_view::npos;
+    bool nul = false;
+};
+
+// Calls take(line, marks) for every line. A line ends at CR LF, a lone LF or a lone CR, and a line end closes its
+// line: it does not start another one. One pass over the bytes finds the line ends, the "=" and NUL together, where
+// memchr would take a pass for each (and is itself a plain loop in some C libraries).
+template <typename Take>
+void ForEachLine(std::string_view bytes, Take take) {
+    static constexpr auto kStops = [] {
+        std::array<bool, 256> stops{};
+        stops['\r'] = stops['\n'] = stops['='] = stops['\0'] = true;
+        return stops;
+    }();
     const char* p = bytes.data();
     const char* const end = p + bytes.size();
-    const char* lf = nullptr; // the next LF at or after p, or end; searched again only once p has passed it
     while (p < end) {
-        if (!lf || lf < p) {
-            lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-            if (!lf)
-                lf = end;
+        LineMarks marks;
+        const char* stop = p;
+        for (;; ++stop) {
+            while (stop < end && !kStops[static_cast<unsigned char>(*stop)])
+                ++stop;
+            if (stop == end || *stop == '\r' || *stop == '\n')
+                break;
+            if (*stop != '=')
+                marks.nul = true;
+            else if (marks.eq == std::string_view::npos)
+                marks.eq = static_cast<std::size_t>(stop - p);
         }
-        const char* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(lf - p)));
-        const char* stop = cr ? cr : lf;
-        lines.emplace_back(p, static_cast<std::size_t>(stop - p));
+        take(std::string_view(p, static_cast<std::size_t>(stop - p)), marks);
         if (stop == end)
-            break;
+            return;
         p = stop + 1;
         if (*stop == '\r' && p < end && *p == '\n')
             ++p;
     }
+}
+
+} // namespace
+
+std::vector<std::string> SplitFileLines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    ForEachLine(bytes, [&lines](std::string_view line, LineMarks) { lines.emplace_back(line); });
     return lines;
+}
+
+std::optional<SupportText> SupportValuesText(std::string_view bytes) {
+    SupportText text;
+    bool found = false;
+    ForEachLine(bytes, [&](std::string_view line, LineMarks marks) {
+        if (!found) {
+            // About the rest of the file: each value is its line less the key.
+            if ((found = line == kSupportHeader))
+                text.bytes.reserve(static_cast<std::size_t>(bytes.data() + bytes.size() - line.data()) + 2);
+            return;
+        }
+        const std::string_view value = marks.eq == std::string_view::npos ? line : line.substr(marks.eq + 1);
+        const std::size_t at = text.bytes.size();
+        text.bytes.append(value);
+        if (marks.nul)
+            std::replace(text.bytes.begin() + static_cast<std::ptrdiff_t>(at), text.bytes.end(), '\0', ' ');
+        if (!value.empty() && static_cast<unsigned char>(value.back()) >= 0x80)
+            text.cuts.push_back(text.bytes.size());
+        text.bytes.append("\r\n");
+    });
+    return found ? std::optional(std::move(text)) : std::nullopt;
 }
 
 std::string LineValue(std::string_view line) {

@@ -40,6 +40,16 @@ GeneralValues ParseGeneral(const std::vector<std::string>& lines);
 // section that follows. Nullopt when there is no such header.
 std::optional<std::vector<std::string>> ParseSupportValues(const std::vector<std::string>& lines);
 
+// The values of ParseSupportValues(SplitFileLines(bytes)) as one text, each followed by CR LF, found without a copy
+// of every line. A converter from a multi-byte code page takes the byte after a lead byte whatever it is, so a value
+// whose last byte could lead a character must be converted apart from the line break after it: `cuts` holds the
+// end of each such value, where a conversion must stop. Nullopt when there is no support header.
+struct SupportText {
+    std::string bytes;
+    std::vector<std::size_t> cuts;
+};
+std::optional<SupportText> SupportValuesText(std::string_view bytes);
+
 // The file as written: "[General]", "Manufacturer=", "Model=", "[Support Information]", then
 // "Line1=" .. "LineN=" numbered without gaps; every line ends with CR LF. Each value is one line: a CR or LF
 // in it is written as a space, every other byte as it is.

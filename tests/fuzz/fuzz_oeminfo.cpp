@@ -1,4 +1,5 @@
-// Reading oeminfo.ini: any bytes load without fault, and load, save, load gives the same values. Then any
+// Reading oeminfo.ini: any bytes load without fault, and load, save, load gives the same values; the support text
+// read in one pass holds those values, cut exactly after each that ends in a byte that could lead a character. Then any
 // maker, model and support lines (split from the input at NUL bytes) are written one line each.
 #include "oeminfo/oeminfo_logic.h"
 
@@ -24,6 +25,19 @@ static void RoundTrip(const Lines& lines) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     RoundTrip(bw::SplitFileLines(bytes));
+    const auto parsed = bw::ParseSupportValues(bw::SplitFileLines(bytes));
+    const auto text = bw::SupportValuesText(bytes);
+    Require(parsed.has_value() == text.has_value());
+    if (text) {
+        bw::SupportText expected;
+        for (const std::string& v : *parsed) {
+            expected.bytes += v;
+            if (!v.empty() && static_cast<unsigned char>(v.back()) >= 0x80)
+                expected.cuts.push_back(expected.bytes.size());
+            expected.bytes += "\r\n";
+        }
+        Require(text->bytes == expected.bytes && text->cuts == expected.cuts);
+    }
 
     Lines values;
     for (std::size_t start = 0;;) {

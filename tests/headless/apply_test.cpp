@@ -74,9 +74,11 @@ TEST_F(Engine, AbsentItemsStayAsTheyAreAndGivenOnesAreStored) {
     }
 }
 
-// Without a file to take the model from, a new one holds what was given; a file that is there but cannot be read
-// is not overwritten with values lost.
+// Without a file to take the model from, a new one holds what was given, also when a copy that an interrupted save
+// left beside it refuses the first write (as a read-only one does on Windows); a file that is there but cannot be
+// read is not overwritten with values lost.
 TEST_F(Engine, TheFileKeepsWhatIsNotGivenOrIsNotWrittenAtAll) {
+    os.FailOn(PlatformOp::WriteFile, 2); // the first is the staging file's
     Branding b;
     b.model = L"K510";
     EXPECT_TRUE(Apply(b, kXp).AllSaved());
@@ -97,6 +99,28 @@ TEST_F(Engine, EveryRegistryWriteFailingIsNamed) {
     EXPECT_EQ(ReadBytes(ini).value_or("").substr(0, 34), "[General]\r\nManufacturer=d\r\nModel=e");
 }
 
+// Another instance writes beside the same targets under the same names: a copy that holds its bytes by the time
+// this run reads it back must not replace anything.
+TEST_F(Engine, ACopyBesideTheTargetChangedBeforeItIsComparedIsNotInstalled) {
+    const std::string before = "[General]\r\nManufacturer=Old\r\nModel=X 200\r\n[Support Information]\r\nLine1=a\r\n";
+    WriteBytes(ini, before);
+    WriteBytes(logo, "old logo");
+    os.onCall = [&] {
+        if (os.log.back() == L"Read oeminfo.ini.new")
+            WriteBytes(ini + L".new", "[General]\r\nManufacturer=Other\r\n");
+        if (os.log.back() == L"Read oemlogo.bmp.new")
+            WriteBytes(logo + L".new", Picture("info8.bmp"));
+    };
+    Branding b;
+    b.maker = L"New";
+    b.logo = Picture("info24.bmp");
+    EXPECT_EQ(NotSavedMessage(Apply(b, kXp)),
+              L"以下内容未能保存：\nOEM 信息文件 oeminfo.ini\nOEM Logo 图片 oemlogo.bmp\n\n其余内容已保存。");
+    EXPECT_EQ(ReadBytes(ini), before);
+    EXPECT_EQ(ReadBytes(logo), "old logo");
+    EXPECT_FALSE(ReadBytes(ini + L".new") || ReadBytes(logo + L".new"));
+}
+
 // Every single failure while saving the file and the logo is named in the one message, and each file is either
 // the old one or the new one, whole and keeping its hidden, system and read-only attributes (which only a
 // failure to set them may lose); no copy is left beside it. Without a failure both are saved.
@@ -109,7 +133,7 @@ TEST_F(Engine, EverySingleFailureOfTheFileStepsIsReportedAndLeavesBothFilesWhole
     Branding b;
     b.maker = L"New";
     b.logo = picture;
-    for (PlatformOp op : {PlatformOp::ReadFile, PlatformOp::WriteFile, PlatformOp::CopyFileOver, PlatformOp::MoveFileOver,
+    for (PlatformOp op : {PlatformOp::ReadFile, PlatformOp::WriteFile, PlatformOp::MoveFileOver,
                           PlatformOp::SetAttributes, PlatformOp::FileAttributes}) {
         for (int nth = 1;; ++nth) {
             SCOPED_TRACE(testing::Message() << "operation " << static_cast<int>(op) << ", call " << nth);

@@ -20,6 +20,12 @@ TEST(OemFileLogic, ReadsLinesEndingInCrLfLfOrCrByPositionAfterTheExactHeaders) {
     EXPECT_EQ(ParseSupportValues({"[Support Information]", "Line1=a", "Line5=b", "Other", "[More]", "k=v"}).value_or(Lines{}),
               (Lines{"a", "b", "Other", "[More]", "v"}));
     EXPECT_FALSE(ParseSupportValues({"[support information]", "Line1=a"}));
+    // The same values as one text, cut after each whose last byte could lead a character: never before its own end.
+    const auto text =
+        SupportValuesText(std::string_view("[Support Information]\nL=a\xB0\r\nx\0y\rL=\xB0\xA1z\r\n\xC0", 40));
+    EXPECT_EQ(text ? std::pair(text->bytes, text->cuts) : std::pair(std::string(), std::vector<std::size_t>{}),
+              std::pair(std::string("a\xB0\r\nx y\r\n\xB0\xA1z\r\n\xC0\r\n"), std::vector<std::size_t>{2, 15}));
+    EXPECT_FALSE(SupportValuesText("[General]\r\n[support information]\r\nL=a"));
 }
 
 TEST(OemFileLogic, WritesTheFixedLayoutNumberedWithoutGaps) {

@@ -84,7 +84,10 @@ TEST_F(SupportEditor, OpensOnceAsDesignedWithTheOwnerAsCaption) {
                  {0, 1, 2});
     editor.Unload();
     DeleteValue(kOwnerKey, L"RegisteredOwner");
+    // Half a double-byte character at a line's end (whatever it reads as) keeps the line break after it.
+    WriteBytes(state.OemInfoPath(), "[Support Information]\r\nLine1=a\xB0\r\nLine2=b\r\n");
     EXPECT_EQ(TextOf(Open()), L"");
+    EXPECT_EQ(TextOf(Child(0)).substr(2), L"\r\nb\r\n");
 }
 
 // A typed space is character 127, a pasted one stays; Enter breaks the line and Esc does nothing. Cancel commits

@@ -187,6 +187,15 @@ std::vector<Picture> PictureCorpus() {
 
     const std::string bmp = Bmp({40, 8, 4, 24});
     add("truncatedpixels.bmp", Cut(bmp, 1), F::None);
+    // Rows are padded to 4 bytes: pixels that end inside that padding would let the loader read past the file.
+    // Three pixels a row leave padding at every depth but 32; these hold each row's pixels without it.
+    for (unsigned depth : {1u, 4u, 8u, 16u, 24u}) {
+        const Dib whole{40, 3, 4, depth};
+        const std::string bytes = Bmp(whole);
+        add("cutinpadding" + std::to_string(depth) + ".bmp",
+            Cut(bytes, static_cast<std::size_t>(4 * (Stride(3, depth) - (3 * depth + 7) / 8))), F::None);
+    }
+    add("cutinlastpadding.bmp", Cut(Bmp({40, 3, 4, 24}), 1), F::None);
     add("truncatedheader.bmp", bmp.substr(0, 30), F::None);
     add("fileheaderonly.bmp", bmp.substr(0, 14), F::None);
     add("headersize200.bmp", With(bmp, 14, 200), F::None);

@@ -27,7 +27,7 @@ public:
 
     std::vector<std::pair<S, int>> shellRequests;
     std::optional<OsVersion> version; // reported instead of the system's when set
-    // Each call as "Operation name": the file (for copies and moves the target) or value it is about.
+    // Each call as "Operation name": the file (for moves the target) or value it is about.
     std::vector<S> log;
     std::function<void()> onCall; // runs at every call
     std::vector<S> paths;          // each path a call is about, with " [off]" while the redirector is off
@@ -46,17 +46,10 @@ public:
     std::optional<std::string> ReadFile(const S& p) override {
         return Fails(O::ReadFile, p) ? std::nullopt : m_real.ReadFile(N(p));
     }
-    // A failing write or copy may leave a partial file behind: model the worst case.
-    bool WriteFile(const S& p, std::string_view bytes) override {
+    // A failing write may leave a partial file behind: model the worst case.
+    bool WriteFile(const S& p, std::string_view bytes, bool flush = true) override {
         const bool fails = Fails(O::WriteFile, p);
-        return m_real.WriteFile(N(p), fails ? bytes.substr(0, bytes.size() / 2) : bytes) && !fails;
-    }
-    bool CopyFileOver(const S& from, const S& to) override {
-        if (!Fails(O::CopyFileOver, to))
-            return m_real.CopyFileOver(N(from), N(to));
-        if (const auto bytes = m_real.ReadFile(from))
-            m_real.WriteFile(to, std::string_view(*bytes).substr(0, bytes->size() / 2));
-        return false;
+        return m_real.WriteFile(N(p), fails ? bytes.substr(0, bytes.size() / 2) : bytes, flush) && !fails;
     }
     bool MoveFileOver(const S& from, const S& to) override {
         return !Fails(O::MoveFileOver, to) && m_real.MoveFileOver(N(from), N(to));
@@ -114,7 +107,7 @@ private:
     // Counts and logs the call and tells whether it is the one to fail.
     bool Fails(O op, const S& about = L"") {
         static constexpr const wchar_t* kNames[] = {
-            L"SystemDirectory", L"TempPath", L"Attributes", L"Read", L"Write", L"Copy", L"Move", L"SetAttributes",
+            L"SystemDirectory", L"TempPath", L"Attributes", L"Read", L"Write", L"Move", L"SetAttributes",
             L"Delete", L"RegRead", L"RegWrite", L"GetVersion", L"Wow64", L"Redirection off", L"Redirection on",
             L"Expand", L"ShellOpen", L"Picture", L"Picture", L"Bitmap", L"Cursor"};
         static_assert(std::size(kNames) == I(O::Count));
