@@ -109,14 +109,6 @@ std::wstring UsageText() {
            L"          2 配置文件或命令行无法使用，未做任何更改。";
 }
 
-std::wstring DecimalText(std::size_t n) {
-    std::wstring digits;
-    do
-        digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + n % 10));
-    while (n /= 10);
-    return digits;
-}
-
 std::wstring ResolveBesideProfile(std::wstring_view profile, std::wstring_view path) {
     const bool absolute = path.starts_with(L'\\') || path.starts_with(L'/') || (path.size() > 1 && path[1] == L':');
     if (absolute)

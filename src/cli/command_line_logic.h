@@ -1,6 +1,8 @@
 #pragma once
 // The command line for unattended deployment: its switches, the usage text and where the logo named in a profile
 // and the one written by /export lie.
+#include "core/text_logic.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,9 +27,6 @@ std::vector<std::wstring> SplitArguments(std::wstring_view text);
 CommandLine ParseCommandLine(const std::vector<std::wstring>& args);
 
 std::wstring UsageText();
-
-// A number in decimal; std::to_wstring would bring the C library's whole formatted output into the program.
-std::wstring DecimalText(std::size_t n);
 
 // A logo path from a profile: an absolute one as it is, a relative one in the profile's folder.
 std::wstring ResolveBesideProfile(std::wstring_view profile, std::wstring_view path);
