@@ -145,6 +145,10 @@ TEST(ProfileReading, RefusesWhatItCannotTakeNamingTheLine) {
         {"UTF-8 Chinese, which GBK pairs too", "[OEM]\nModel=\xE4\xB8\xAD\xE6\x96\x87", 0, ""},
         {"UTF-8 beside GBK-like pairs", "[OEM]\nModel=\xC3\xA9\xE4\xB8\xAD", 0, ""},
         {"UTF-8 no GBK pairs up", "[OEM]\nModel=\xE2\x82\xAC", 0, ""},
+        {"GBK pairs up with an ASCII trail",
+         "[OEM]\nModel=\xE2\x82\xAC"
+         "A",
+         2, unsure}, // 鈧珹 or €A
         {"plain GBK", "[OEM]\nModel=A\nManufacturer=\xBF\xEC\xD0\xDE", 3, badUtf8},
         {"plain ASCII", "[OEM]\nModel=A", 0, ""},
         {"SupportURL left empty", "[OEM]\nSupportURL=", 0, ""},
