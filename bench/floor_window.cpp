@@ -27,7 +27,7 @@ public:
         (void)path;
         return std::nullopt;
     }
-    std::optional<std::string> ReadFile(const S&) override { return std::nullopt; }
+    std::optional<std::string> ReadFile(const S&, std::uint32_t* = nullptr) override { return std::nullopt; }
     bool WriteFile(const S&, std::string_view, bool = true) override { return false; }
     bool MoveFileOver(const S&, const S&) override { return false; }
     bool SetAttributes(const S&, std::uint32_t) override { return false; }

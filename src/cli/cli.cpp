@@ -5,11 +5,16 @@
 #include "core/app_state.h"
 #include "core/directories.h"
 #include "core/file_replace.h"
+#include "core/system_error.h"
 #include "oeminfo/logo.h"
 #include "oeminfo/oem_key.h"
 #include "oeminfo/oeminfo.h"
 #include "oeminfo/picture_check_logic.h"
+#include "registry/mReg.h"
 #include "registry/registration.h"
+
+#include <utility>
+#include <vector>
 
 namespace bw {
 
@@ -24,8 +29,8 @@ std::wstring CrLf(const std::wstring& text) {
 
 class ConsoleMessages final : public Messages {
 public:
-    // False when the log cannot be opened for appending.
-    bool Open(const std::optional<std::wstring>& logPath) {
+    // The system's error code when the log cannot be opened for appending, else 0.
+    DWORD Open(const std::optional<std::wstring>& logPath) {
         HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
         if (out && out != INVALID_HANDLE_VALUE && GetFileType(out) != FILE_TYPE_UNKNOWN) {
             m_out = out;
@@ -35,30 +40,52 @@ public:
             m_out = m_console.get();
         }
         if (!logPath)
-            return true;
-        m_log.reset(CreateFileW(logPath->c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+            return 0;
+        // Shared with the wrapper script that redirects into the same file and with runs on other PCs: appending
+        // only, each write lands whole at the file's end, whoever else writes to it.
+        m_log.reset(CreateFileW(logPath->c_str(), FILE_APPEND_DATA,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-        return static_cast<bool>(m_log);
+        if (!m_log)
+            return GetLastError();
+        wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = L"";
+        DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+        if (GetComputerNameW(name, &size))
+            m_computer.assign(name, size);
+        return 0;
     }
 
     void Say(const std::wstring& text) override {
         const std::wstring lines = CrLf(text);
-        const std::string utf8 = ToUtf8(lines);
         DWORD mode = 0, done = 0;
         if (m_out && m_out != INVALID_HANDLE_VALUE) {
-            if (GetConsoleMode(m_out, &mode))
+            if (GetConsoleMode(m_out, &mode)) {
                 WriteConsoleW(m_out, lines.data(), static_cast<DWORD>(lines.size()), &done, nullptr);
-            else
+            } else {
+                const std::string utf8 = ToUtf8(lines);
                 WriteFile(m_out, utf8.data(), static_cast<DWORD>(utf8.size()), &done, nullptr);
+            }
         }
-        if (m_log)
-            WriteFile(m_log.get(), utf8.data(), static_cast<DWORD>(utf8.size()), &done, nullptr);
+        Log(text);
+    }
+
+    // A line for the log alone.
+    void Log(const std::wstring& text) {
+        if (!m_log)
+            return;
+        SYSTEMTIME t{};
+        GetLocalTime(&t);
+        const std::string utf8 =
+            ToUtf8(LogLines(text, LogPrefix({t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond}, m_computer)));
+        DWORD done = 0;
+        WriteFile(m_log.get(), utf8.data(), static_cast<DWORD>(utf8.size()), &done, nullptr);
     }
 
 private:
     HANDLE m_out = nullptr; // the inherited handle, or m_console's
     UniqueFile m_console;
     UniqueFile m_log;
+    std::wstring m_computer;
 };
 
 std::wstring Unusable(const std::wstring& profile, std::size_t line, const std::wstring& message) {
@@ -69,9 +96,10 @@ std::wstring Unusable(const std::wstring& profile, std::size_t line, const std::
 }
 
 int Apply(Platform& os, const std::wstring& profilePath, Messages& messages) {
-    const auto bytes = os.ReadFile(profilePath);
+    std::uint32_t error = 0;
+    const auto bytes = os.ReadFile(profilePath, &error);
     if (!bytes) {
-        messages.Say(Unusable(profilePath, 0, L"无法读取该文件"));
+        messages.Say(Unusable(profilePath, 0, L"无法读取该文件：" + SystemErrorText(error)));
         return kExitUnusable;
     }
     const ProfileReading reading = ParseProfile(*bytes);
@@ -91,8 +119,13 @@ int Apply(Platform& os, const std::wstring& profilePath, Messages& messages) {
             messages.Say(Unusable(profilePath, p.logoLine, L"找不到图片文件 " + logo));
             return kExitUnusable;
         }
-        b.logo = os.ReadFile(logo);
-        if (!b.logo || CheckPicture(*b.logo) == PictureFormat::None) {
+        b.logo = os.ReadFile(logo, &error);
+        if (!b.logo) {
+            messages.Say(
+                Unusable(profilePath, p.logoLine, L"无法读取图片文件 " + logo + L"：" + SystemErrorText(error)));
+            return kExitUnusable;
+        }
+        if (CheckPicture(*b.logo) == PictureFormat::None) {
             messages.Say(Unusable(profilePath, p.logoLine, L"不是可用的图片 " + logo));
             return kExitUnusable;
         }
@@ -114,31 +147,50 @@ int Apply(Platform& os, const std::wstring& profilePath, Messages& messages) {
     return kExitApplied;
 }
 
+// The support values of the key. An empty string value, which the window shows as no value, travels as empty.
+void ExportOemKeySupport(Platform& os, Profile& p) {
+    const OemKeyValues support = LoadOemKeySupport(os);
+    p.supportPhone = support.supportPhone;
+    p.supportHours = support.supportHours;
+    p.supportUrl = support.supportUrl;
+    p.supportProvider = support.supportProvider;
+    if (!HasOemKey(os))
+        return;
+    for (const auto& [value, name] :
+         {std::pair(&p.supportPhone, L"SupportPhone"), std::pair(&p.supportHours, L"SupportHours"),
+          std::pair(&p.supportUrl, L"SupportURL"), std::pair(&p.supportProvider, L"SupportProvider")}) {
+        if (!*value && FindRegString(os, HKEY_LOCAL_MACHINE, kOemInformationKey, name) == L"")
+            *value = L"";
+    }
+}
+
 int Export(Platform& os, const std::wstring& profilePath, Messages& messages) {
     AppState state;
     ComputeSystemDirectory(state, os);
     Profile p;
-    const Registration r = ReadRegistration(os);
+    const RegistrationUpdate r = FindRegistration(os);
     p.owner = r.owner;
     p.organization = r.organization;
     p.productId = r.productId;
     const OemInfo shown = LoadShownOemInfo(state, os);
     p.maker = shown.maker;
     p.model = shown.model;
-    const OemKeyValues support = LoadOemKeySupport(os);
-    p.supportPhone = support.supportPhone;
-    p.supportHours = support.supportHours;
-    p.supportUrl = support.supportUrl;
-    p.supportProvider = support.supportProvider;
+    ExportOemKeySupport(os, p);
     p.supportLines = LoadSupportValues(state, os);
+    std::vector<std::wstring> leftOut = LeaveOutWhatApplyRefuses(p);
     // What the system shows is copied beside the profile, which names it relatively so that both travel together.
     const std::wstring logoName = ExportedLogoName(profilePath);
     const std::wstring logoPath = ResolveBesideProfile(profilePath, logoName);
     bool logoLost = false;
     if (const auto logo = ReadShownLogo(state, os)) {
-        logoLost = !os.WriteFile(logoPath, *logo);
-        if (!logoLost)
-            p.logo = logoName;
+        // Only a BMP is installed as it is; any other picture would need converting first.
+        if (CheckPicture(*logo) != PictureFormat::Bmp) {
+            leftOut.push_back(L"Logo：本机的 Logo 图片不是 BMP 图片");
+        } else {
+            logoLost = !os.WriteFile(logoPath, *logo);
+            if (!logoLost)
+                p.logo = logoName;
+        }
     }
     if (!os.WriteFile(profilePath, WriteProfile(p))) {
         if (p.logo)
@@ -146,8 +198,13 @@ int Export(Platform& os, const std::wstring& profilePath, Messages& messages) {
         messages.Say(L"无法写入配置文件 " + profilePath + L"。");
         return kExitUnusable;
     }
-    if (logoLost) {
-        messages.Say(L"已导出到 " + profilePath + L"，但未能复制 Logo 图片到 " + logoPath + L"。");
+    if (logoLost)
+        leftOut.push_back(L"Logo：未能复制 Logo 图片到 " + logoPath);
+    if (!leftOut.empty()) {
+        std::wstring text = L"已导出到 " + profilePath + L"，但以下内容未导出：";
+        for (const std::wstring& item : leftOut)
+            text += L"\n" + item;
+        messages.Say(text);
         return kExitPartly;
     }
     messages.Say(L"已导出到 " + profilePath + L"。");
@@ -175,11 +232,15 @@ int RunCommandLine(Platform& os, const CommandLine& command, Messages& messages)
 
 int RunCommandLine(Platform& os, const CommandLine& command) {
     ConsoleMessages messages;
-    if (!messages.Open(command.log)) {
-        messages.Say(L"无法写入日志文件 " + *command.log + L"。\n未做任何更改。");
+    // As msiexec does: a log that cannot be written stops the run before it changes anything.
+    if (const DWORD error = messages.Open(command.log)) {
+        messages.Say(L"无法写入日志文件 " + *command.log + L"：" + SystemErrorText(error) + L"\n未做任何更改。");
         return kExitUnusable;
     }
-    return RunCommandLine(os, command, messages);
+    messages.Log(L"Brandwick " + command.given);
+    const int exitCode = RunCommandLine(os, command, messages);
+    messages.Log(ResultLine(exitCode));
+    return exitCode;
 }
 
 } // namespace bw

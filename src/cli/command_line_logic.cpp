@@ -1,5 +1,8 @@
 #include "cli/command_line_logic.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace bw {
 
 namespace {
@@ -17,11 +20,31 @@ bool IsSwitch(std::wstring_view arg) {
     return arg.size() > 1 && (arg[0] == L'/' || arg[0] == L'-');
 }
 
-CommandLine Invalid(std::wstring problem) {
+// The arguments from the one a problem was found at: a /log with its file among them is still understood.
+CommandLine Invalid(std::wstring problem, const std::vector<std::wstring>& args, std::size_t from,
+                    std::optional<std::wstring> log) {
     CommandLine cl;
     cl.action = CliAction::Invalid;
     cl.problem = std::move(problem);
+    for (std::size_t i = from; i + 1 < args.size() && !log; ++i)
+        if (IsSwitch(args[i]) && Lower(args[i].substr(1)) == L"log" && !args[i + 1].empty())
+            log = args[i + 1];
+    cl.log = std::move(log);
     return cl;
+}
+
+std::wstring Given(const std::vector<std::wstring>& args) {
+    std::wstring text;
+    for (const std::wstring& arg : args) {
+        const bool quote = arg.empty() || arg.find_first_of(L" \t") != std::wstring::npos;
+        text += (text.empty() ? L"" : L" ") + (quote ? L'"' + arg + L'"' : arg);
+    }
+    return text;
+}
+
+void TwoDigits(std::wstring& out, unsigned n) {
+    out += static_cast<wchar_t>(L'0' + n / 10 % 10);
+    out += static_cast<wchar_t>(L'0' + n % 10);
 }
 
 std::size_t NameStart(std::wstring_view path) {
@@ -64,7 +87,9 @@ std::vector<std::wstring> SplitArguments(std::wstring_view text) {
     }
 }
 
-CommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
+namespace {
+
+CommandLine ParseSwitches(const std::vector<std::wstring>& args) {
     CommandLine cl;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::wstring name = IsSwitch(args[i]) ? Lower(args[i].substr(1)) : std::wstring();
@@ -74,24 +99,32 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
         }
         const bool takesFile = name == L"apply" || name == L"export" || name == L"log";
         if (!takesFile)
-            return Invalid(L"无法识别的参数：" + args[i]);
+            return Invalid(L"无法识别的参数：" + args[i], args, i + 1, cl.log);
         if (i + 1 == args.size() || args[i + 1].empty())
-            return Invalid(L"缺少文件名：" + args[i]);
+            return Invalid(L"缺少文件名：" + args[i], args, i + 1, cl.log);
         const std::wstring& file = args[++i];
         if (name == L"log") {
             if (cl.log)
-                return Invalid(L"参数重复：" + args[i - 1]);
+                return Invalid(L"参数重复：" + args[i - 1], args, i + 1, cl.log);
             cl.log = file;
             continue;
         }
         if (cl.action == CliAction::Apply || cl.action == CliAction::Export)
-            return Invalid(L"/apply 和 /export 只能使用其中一个，且只能一次");
+            return Invalid(L"/apply 和 /export 只能使用其中一个，且只能一次", args, i + 1, cl.log);
         if (cl.action != CliAction::Usage)
             cl.action = name == L"apply" ? CliAction::Apply : CliAction::Export;
         cl.profile = file;
     }
     if (cl.action == CliAction::Window && cl.log)
-        return Invalid(L"/log 须与 /apply 或 /export 一同使用");
+        return Invalid(L"/log 须与 /apply 或 /export 一同使用", args, args.size(), cl.log);
+    return cl;
+}
+
+} // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
+    CommandLine cl = ParseSwitches(args);
+    cl.given = Given(args);
     return cl;
 }
 
@@ -109,12 +142,30 @@ std::wstring UsageText() {
            L"          2 配置文件或命令行无法使用，未做任何更改。";
 }
 
-std::wstring DecimalText(std::size_t n) {
-    std::wstring digits;
-    do
-        digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + n % 10));
-    while (n /= 10);
-    return digits;
+std::wstring LogPrefix(const LocalTime& t, std::wstring_view computer) {
+    std::wstring out = DecimalText(t.year);
+    for (const auto& [separator, n] : {std::pair(L'-', t.month), std::pair(L'-', t.day), std::pair(L'T', t.hour),
+                                       std::pair(L':', t.minute), std::pair(L':', t.second)}) {
+        out += separator;
+        TwoDigits(out, n);
+    }
+    return out + L" " + std::wstring(computer) + L" ";
+}
+
+std::wstring LogLines(std::wstring_view text, std::wstring_view prefix) {
+    std::wstring out;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = std::min(text.find(L'\n', start), text.size());
+        out.append(prefix).append(text.substr(start, end - start)).append(L"\r\n");
+        if (end == text.size())
+            return out;
+        start = end + 1;
+    }
+}
+
+std::wstring ResultLine(int exitCode) {
+    const wchar_t* result = exitCode == 0 ? L"全部完成" : exitCode == 1 ? L"部分内容未能保存" : L"未做任何更改";
+    return L"结果：" + std::wstring(result) + L"，退出代码 " + DecimalText(static_cast<std::size_t>(exitCode));
 }
 
 std::wstring ResolveBesideProfile(std::wstring_view profile, std::wstring_view path) {

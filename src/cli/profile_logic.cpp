@@ -252,7 +252,8 @@ std::optional<ProfileError> Reader::Value(std::wstring_view key, std::wstring_vi
     if (value.size() > kMaxProfileValue)
         return ProfileError{number, L"值超过 " + DecimalText(kMaxProfileValue) + L" 个字符"};
     if (target == &m_profile.supportUrl && !IsSupportUrl(value))
-        return ProfileError{number, L"SupportURL 须为以 http:// 或 https:// 开头的完整网址，或留空"};
+        return ProfileError{
+            number, L"SupportURL 须为网址（以 http:// 或 https:// 开头，或是 www.example.com 这样的主机名），或留空"};
     if (target == &m_profile.logo)
         m_profile.logoLine = number;
     if (target) {
@@ -265,14 +266,18 @@ std::optional<ProfileError> Reader::Value(std::wstring_view key, std::wstring_vi
 }
 
 ProfileReading Reader::Finish() {
+    const Profile& p = m_profile;
+    // An empty [Support Information] is a setting: it clears the lines.
+    if (!m_supportSeen && !p.owner && !p.organization && !p.productId && !p.maker && !p.model && !p.logo &&
+        !p.supportPhone && !p.supportHours && !p.supportUrl && !p.supportProvider)
+        return Failure(0, L"配置文件中没有任何设置");
     std::size_t count = kMaxSupportLines;
     while (count > 0 && !m_supportAt[count])
         --count;
     // Windows stops at the first missing line: the lines after a gap would never be shown.
     for (std::size_t n = 1; n < count; ++n)
         if (!m_supportAt[n])
-            return Failure(m_supportAt[count],
-                           L"缺少 Line" + DecimalText(n) + L"：支持信息行须从 Line1 起连续编号");
+            return Failure(m_supportAt[count], L"缺少 Line" + DecimalText(n) + L"：支持信息行须从 Line1 起连续编号");
     if (m_supportSeen) {
         m_profile.supportLines.emplace(count);
         for (std::size_t n = 1; n <= count; ++n)
@@ -292,16 +297,81 @@ std::wstring Written(std::wstring_view value) {
     return blankEnd || quoted ? L'"' + text + L'"' : text;
 }
 
+// A web address without its scheme, as makers often store it and the shell opens as http: a host name of two
+// labels or more (letters, digits, hyphens, any character beyond ASCII), with a port after it perhaps.
+bool IsBareHost(std::wstring_view authority) {
+    if (const std::size_t colon = authority.find(L':'); colon != std::wstring_view::npos) {
+        const std::wstring_view port = authority.substr(colon + 1);
+        if (port.empty() || port.size() > 5 ||
+            std::any_of(port.begin(), port.end(), [](wchar_t c) { return c < L'0' || c > L'9'; }))
+            return false;
+        authority = authority.substr(0, colon);
+    }
+    std::size_t labels = 0;
+    for (std::size_t start = 0; start <= authority.size(); ++labels) {
+        const std::size_t dot = std::min(authority.find(L'.', start), authority.size());
+        const std::wstring_view label = authority.substr(start, dot - start);
+        if (label.empty() || label.front() == L'-' || label.back() == L'-')
+            return false;
+        for (const wchar_t c : label)
+            if (c < 0x80 &&
+                !(c == L'-' || (c >= L'0' && c <= L'9') || (LowerAscii(c) >= L'a' && LowerAscii(c) <= L'z')))
+                return false;
+        start = dot + 1;
+    }
+    return labels >= 2;
+}
+
+bool IsCjk(std::uint32_t u) {
+    return (u >= 0x2E80 && u <= 0x9FFF) || (u >= 0xAC00 && u <= 0xD7AF) || (u >= 0xF900 && u <= 0xFAFF) ||
+           (u >= 0xFE30 && u <= 0xFE4F) || (u >= 0xFF00 && u <= 0xFFEF) || (u >= 0xD840 && u <= 0xD8BF);
+}
+
+// Whether every byte above ASCII pairs up as code page 936 does: a lead byte 0x81-0xFE and a trail byte 0x40-0xFE
+// other than 0x7F.
+bool PairsAsCp936(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        if (lead < 0x80)
+            continue;
+        if (lead == 0x80 || lead == 0xFF || i + 1 == bytes.size())
+            return false;
+        const auto trail = static_cast<unsigned char>(bytes[++i]);
+        if (trail < 0x40 || trail == 0x7F || trail == 0xFF)
+            return false;
+    }
+    return true;
+}
+
+constexpr wchar_t kSaveAsUtf8[] = L"请将配置文件存为 UTF-8（带 BOM）";
+
+// Text without a byte order mark is taken as UTF-8 unless the same bytes read as Chinese in code page 936 while as
+// UTF-8 they give no CJK character at all: then either reading may be the meant one, and a wrong guess would
+// apply other characters than the author's. The line of the first character beyond ASCII; 0 when it is UTF-8.
+std::size_t AmbiguousLine(std::string_view bytes) {
+    const std::size_t first = std::find_if(bytes.begin(), bytes.end(), [](char c) { return c & 0x80; }) - bytes.begin();
+    if (first == bytes.size() || !PairsAsCp936(bytes))
+        return 0;
+    std::wstring text;
+    if (!DecodeUtf8(bytes, text) ||
+        std::any_of(text.begin(), text.end(), [](wchar_t c) { return IsCjk(static_cast<std::uint32_t>(c)); }))
+        return 0;
+    return static_cast<std::size_t>(std::count(bytes.begin(), bytes.begin() + first, '\n')) + 1;
+}
+
 } // namespace
 
 ProfileReading ParseProfile(std::string_view bytes) {
     if (bytes.starts_with("\xFE\xFF"))
         return Failure(1, L"不支持 UTF-16BE 文本，请存为 UTF-8 或 UTF-16LE");
     const bool utf16 = bytes.starts_with("\xFF\xFE");
-    if (utf16)
+    if (utf16) {
         bytes.remove_prefix(2);
-    else if (bytes.starts_with("\xEF\xBB\xBF"))
+    } else if (bytes.starts_with("\xEF\xBB\xBF")) {
         bytes.remove_prefix(3);
+    } else if (const std::size_t line = AmbiguousLine(bytes)) {
+        return Failure(line, L"无法确定文本的编码（可能是 GBK 中文，也可能是 UTF-8），" + std::wstring(kSaveAsUtf8));
+    }
     const bool cut = utf16 && bytes.size() % 2;
     if (cut)
         bytes.remove_suffix(1);
@@ -322,7 +392,8 @@ ProfileReading ParseProfile(std::string_view bytes) {
         text.clear();
         const std::string_view raw = bytes.substr(start, lf - start);
         if (!(utf16 ? DecodeUtf16Le(raw, text) : DecodeUtf8(raw, text)))
-            return Failure(number, utf16 ? L"不是有效的 UTF-16 文本" : L"不是有效的 UTF-8 文本");
+            return Failure(number,
+                           utf16 ? L"不是有效的 UTF-16 文本" : L"不是有效的 UTF-8 文本，" + std::wstring(kSaveAsUtf8));
         std::wstring_view line = text;
         if (!last && line.ends_with(L'\r'))
             line.remove_suffix(1);
@@ -350,6 +421,9 @@ std::string WriteProfile(const Profile& profile) {
         if (k.section != written)
             header(k.section);
         written = k.section;
+        // The product ID is this PC's own: set on every PC it would make them all the same one.
+        if (k.member == &Profile::productId)
+            out += "; 以下为本机自己的产品序列号；删去 ProductId 前的“;”即会在每台电脑上设置它\r\n; ";
         out += ToUtf8(k.name) + "=" + ToUtf8(Written(*value)) + "\r\n";
     }
     if (profile.supportLines) {
@@ -371,12 +445,42 @@ bool IsSupportUrl(std::wstring_view url) {
         scheme = 7;
     else if (url.size() > 8 && SameName(url.substr(0, 8), L"https://"))
         scheme = 8;
-    else
-        return false;
     std::wstring_view authority = url.substr(scheme, url.find_first_of(L"/?#", scheme) - scheme);
+    if (scheme == 0)
+        return IsBareHost(authority);
     if (const std::size_t at = authority.rfind(L'@'); at != std::wstring_view::npos)
         authority.remove_prefix(at + 1);
     return !authority.empty() && authority.front() != L':';
+}
+
+std::vector<std::wstring> LeaveOutWhatApplyRefuses(Profile& p) {
+    std::vector<std::wstring> left;
+    const std::wstring tooLong = L"超过 " + DecimalText(kMaxProfileValue) + L" 个字符";
+    for (const Key& k : kKeys) {
+        std::optional<std::wstring>& value = p.*k.member;
+        if (value && value->size() > kMaxProfileValue) {
+            left.push_back(std::wstring(k.name) + L"：" + tooLong);
+            value.reset();
+        }
+    }
+    if (p.supportUrl && !IsSupportUrl(*p.supportUrl)) {
+        left.push_back(L"SupportURL：不是网址 " + Quoted(*p.supportUrl));
+        p.supportUrl.reset();
+    }
+    if (p.supportLines) {
+        // Lines are numbered without gaps: one that cannot be carried ends the lines carried.
+        std::vector<std::wstring>& lines = *p.supportLines;
+        std::size_t kept = 0;
+        while (kept < lines.size() && kept < kMaxSupportLines && lines[kept].size() <= kMaxProfileValue)
+            ++kept;
+        if (kept < lines.size()) {
+            const std::wstring why = kept == kMaxSupportLines ? L"最多 " + DecimalText(kMaxSupportLines) + L" 行"
+                                                              : L"Line" + DecimalText(kept + 1) + L" " + tooLong;
+            left.push_back(L"Line" + DecimalText(kept + 1) + L" 至 Line" + DecimalText(lines.size()) + L"：" + why);
+            lines.resize(kept);
+        }
+    }
+    return left;
 }
 
 std::string ToUtf8(std::wstring_view text) {

@@ -39,14 +39,22 @@ inline constexpr std::size_t kMaxProfileValue = 4096;
 // Support lines the program keeps.
 inline constexpr std::size_t kMaxSupportLines = 255;
 
-// Reads the whole text: UTF-8 with or without a byte order mark, or UTF-16LE with one; CR LF or LF.
+// Reads the whole text: UTF-8 with or without a byte order mark, or UTF-16LE with one; CR LF or LF. Text without a
+// mark that may as well be Chinese in code page 936 is refused, and so is a profile that sets nothing.
 ProfileReading ParseProfile(std::string_view bytes);
 
-// The profile as /export writes it: UTF-8 with a byte order mark, CR LF, every item that is present.
-// ParseProfile reads it back to the same profile (logoLine aside).
+// The profile as /export writes it: UTF-8 with a byte order mark, CR LF, every item that is present, the empty ones
+// as empty keys. The product ID is written as a comment: ParseProfile reads the text back to the same profile
+// without it (logoLine aside).
 std::string WriteProfile(const Profile& profile);
 
-// An absolute http:// or https:// address with a host, or the empty text: Windows opens SupportURL as a link.
+// Takes out of a profile what ParseProfile would refuse: a value over kMaxProfileValue, a SupportURL that is no web
+// address, and the support lines from the first over that length or beyond kMaxSupportLines. Returns each item
+// taken out, naming its key and why.
+std::vector<std::wstring> LeaveOutWhatApplyRefuses(Profile& profile);
+
+// An http:// or https:// address with a host, a host name without a scheme (www.brandwick.example), or the empty
+// text: Windows opens SupportURL as a web address.
 bool IsSupportUrl(std::wstring_view url);
 
 // UTF-16 code units as UTF-8; an unpaired surrogate becomes U+FFFD.

@@ -55,8 +55,8 @@ public:
 
     // File attributes; nullopt when nothing is at the path, kUnknownAttributes when the system cannot tell.
     virtual std::optional<std::uint32_t> FileAttributes(const std::wstring& path) = 0;
-    // The whole file, or nullopt when it cannot be read.
-    virtual std::optional<std::string> ReadFile(const std::wstring& path) = 0;
+    // The whole file, or nullopt when it cannot be read; then error, if given, receives the system's error code.
+    virtual std::optional<std::string> ReadFile(const std::wstring& path, std::uint32_t* error = nullptr) = 0;
     // Creates or empties the file and writes all bytes; with flush, returns only once they are on the disk. True only
     // when every write, the flush and the close succeeded.
     virtual bool WriteFile(const std::wstring& path, std::string_view bytes, bool flush = true) = 0;

@@ -31,8 +31,7 @@ std::optional<std::wstring> DirectoryFrom(UINT (*query)(wchar_t*, UINT)) {
 
 // A function of kernel32 that not every system the program starts on has (2000 lacks IsWow64Process, 32-bit XP
 // the redirector's pair), so it is looked up instead of imported. nullptr when absent.
-template <typename F>
-F* Kernel32Function(const char* name) {
+template <typename F> F* Kernel32Function(const char* name) {
     HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
     if (!kernel32)
         return nullptr;
@@ -40,14 +39,45 @@ F* Kernel32Function(const char* name) {
     return reinterpret_cast<F*>(reinterpret_cast<void (*)()>(GetProcAddress(kernel32, name)));
 }
 
-UINT QuerySystemDirectory(wchar_t* buffer, UINT size) { return GetSystemDirectoryW(buffer, size); }
-UINT QueryTempPath(wchar_t* buffer, UINT size) { return GetTempPathW(size, buffer); }
+UINT QuerySystemDirectory(wchar_t* buffer, UINT size) {
+    return GetSystemDirectoryW(buffer, size);
+}
+UINT QueryTempPath(wchar_t* buffer, UINT size) {
+    return GetTempPathW(size, buffer);
+}
+
+// The system's error code, ERROR_SUCCESS once bytes holds the whole file.
+DWORD ReadWholeFile(const std::wstring& path, std::string& bytes) {
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.get(), &size))
+        return GetLastError();
+    if (size.QuadPart > 0x7FFFFFFF)
+        return ERROR_FILE_TOO_LARGE;
+    bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        if (!::ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got, nullptr))
+            return GetLastError();
+        if (got == 0)
+            break; // the file shrank meanwhile
+        done += got;
+    }
+    bytes.resize(done);
+    return ERROR_SUCCESS;
+}
 
 } // namespace
 
-std::optional<std::wstring> Win32Platform::SystemDirectory() { return DirectoryFrom(QuerySystemDirectory); }
+std::optional<std::wstring> Win32Platform::SystemDirectory() {
+    return DirectoryFrom(QuerySystemDirectory);
+}
 
-std::optional<std::wstring> Win32Platform::TempPath() { return DirectoryFrom(QueryTempPath); }
+std::optional<std::wstring> Win32Platform::TempPath() {
+    return DirectoryFrom(QueryTempPath);
+}
 
 std::optional<std::uint32_t> Win32Platform::FileAttributes(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -59,26 +89,14 @@ std::optional<std::uint32_t> Win32Platform::FileAttributes(const std::wstring& p
     return kUnknownAttributes;
 }
 
-std::optional<std::string> Win32Platform::ReadFile(const std::wstring& path) {
-    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        return std::nullopt;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF)
-        return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD got = 0;
-        if (!::ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got, nullptr))
-            return std::nullopt;
-        if (got == 0)
-            break; // the file shrank meanwhile
-        done += got;
-    }
-    bytes.resize(done);
-    return bytes;
+std::optional<std::string> Win32Platform::ReadFile(const std::wstring& path, std::uint32_t* error) {
+    std::string bytes;
+    DWORD code = ReadWholeFile(path, bytes);
+    if (code == ERROR_SUCCESS)
+        return bytes;
+    if (error)
+        *error = code;
+    return std::nullopt;
 }
 
 bool Win32Platform::WriteFile(const std::wstring& path, std::string_view bytes, bool flush) {
@@ -89,8 +107,7 @@ bool Win32Platform::WriteFile(const std::wstring& path, std::string_view bytes, 
     std::size_t done = 0;
     while (done < bytes.size()) {
         DWORD written = 0;
-        if (!::WriteFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &written,
-                         nullptr) ||
+        if (!::WriteFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &written, nullptr) ||
             written == 0)
             return false;
         done += written;
@@ -108,7 +125,9 @@ bool Win32Platform::SetAttributes(const std::wstring& path, std::uint32_t attrib
     return SetFileAttributesW(path.c_str(), attributes) != FALSE;
 }
 
-bool Win32Platform::DeletePath(const std::wstring& path) { return DeleteFileW(path.c_str()) != FALSE; }
+bool Win32Platform::DeletePath(const std::wstring& path) {
+    return DeleteFileW(path.c_str()) != FALSE;
+}
 
 bool Win32Platform::DisableFsRedirection(void*& previous) {
     auto* disable = Kernel32Function<BOOL WINAPI(PVOID*)>("Wow64DisableWow64FsRedirection");
@@ -256,7 +275,7 @@ UniquePicture Win32Platform::LoadPicture(std::string_view bytes) {
     }
     UniquePicture picture;
     if (FAILED(loadPicture(stream.get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
-                              reinterpret_cast<void**>(picture.put()))))
+                           reinterpret_cast<void**>(picture.put()))))
         return {};
     return picture;
 }

@@ -6,9 +6,14 @@
 namespace bw {
 
 std::wstring GetRegString(Platform& os, HKEY root, const std::wstring& keyPath, const std::wstring& name) {
+    return FindRegString(os, root, keyPath, name).value_or(L"");
+}
+
+std::optional<std::wstring> FindRegString(Platform& os, HKEY root, const std::wstring& keyPath,
+                                          const std::wstring& name) {
     RegData data;
     if (os.RegRead(root, keyPath, name, data, MachineRegistryView(os)) != ERROR_SUCCESS)
-        return {};
+        return std::nullopt;
     return DecodeRegString(data.type, data.bytes);
 }
 

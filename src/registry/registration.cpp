@@ -18,6 +18,13 @@ Registration ReadRegistration(Platform& os) {
     return r;
 }
 
+RegistrationUpdate FindRegistration(Platform& os) {
+    const std::wstring key = RegistrationKey(os);
+    return {FindRegString(os, HKEY_LOCAL_MACHINE, key, L"RegisteredOwner"),
+            FindRegString(os, HKEY_LOCAL_MACHINE, key, L"RegisteredOrganization"),
+            FindRegString(os, HKEY_LOCAL_MACHINE, key, L"ProductId")};
+}
+
 RegistrationFailures WriteRegistration(Platform& os, const RegistrationUpdate& values) {
     RegistrationFailures failed;
     if (!values.owner && !values.organization && !values.productId)

@@ -35,6 +35,9 @@ struct RegistrationUpdate {
     std::optional<std::wstring> owner, organization, productId;
 };
 
+// The values the key holds, an empty one as empty; absent where a value is missing or unreadable.
+RegistrationUpdate FindRegistration(Platform& os);
+
 // Writes every value given, also after one of them failed.
 RegistrationFailures WriteRegistration(Platform& os, const RegistrationUpdate& values);
 inline RegistrationFailures WriteRegistration(Platform& os, const Registration& v) {

@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <thread>
 
 namespace bw::deploy {
@@ -113,6 +114,36 @@ const std::string kFullIni = "[General]\r\nManufacturer=\xBF\xEC\xD0\xDE\xB5\xE7
                              "Line2=\xCD\xF8\xD6\xB7: support.brandwick.example\r\n";
 const std::string kOldIni =
     "[General]\r\nManufacturer=Old Maker\r\nModel=OM-1\r\n[Support Information]\r\nLine1=old\r\n";
+
+std::string Utf8(const std::wstring& text) {
+    std::string out(text.size() * 3, '\0');
+    out.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
+                                   static_cast<int>(out.size()), nullptr, nullptr));
+    return out;
+}
+
+// The log without the time and computer name that begin each of its lines after what it held before the run.
+std::string Unprefixed(const std::string& log, const std::string& earlier) {
+    if (!log.starts_with(earlier))
+        return "<earlier lines lost> " + log;
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1];
+    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+    GetComputerNameW(name, &size);
+    const std::string computer = Utf8(std::wstring(name, size)) + " ";
+    std::string out = earlier;
+    for (std::size_t at = earlier.size(); at < log.size();) {
+        const std::size_t end = std::min(log.find("\r\n", at), log.size());
+        std::string line = log.substr(at, end - at);
+        const bool stamped = line.size() > 20 && line[4] == '-' && line[7] == '-' && line[10] == 'T' &&
+                             line[13] == ':' && line[16] == ':' && line[19] == ' ' &&
+                             std::all_of(line.begin(), line.begin() + 4, [](char c) { return c >= '0' && c <= '9'; });
+        if (stamped && line.compare(20, computer.size(), computer) == 0)
+            line.erase(0, 20 + computer.size());
+        out += line + "\r\n";
+        at = end + 2;
+    }
+    return out;
+}
 
 struct Release {
     const char* name;
@@ -237,7 +268,10 @@ protected:
     Outcome StartLogged(const std::wstring& arguments) {
         WriteBytes(kLog, kEarlierLog);
         Outcome run = Start(arguments + L" /log " + kLog);
-        EXPECT_EQ(ReadBytes(kLog).value_or("<missing>"), kEarlierLog + run.out);
+        const char* result[] = {"全部完成", "部分内容未能保存", "未做任何更改"};
+        EXPECT_EQ(Unprefixed(ReadBytes(kLog).value_or("<missing>"), kEarlierLog),
+                  kEarlierLog + "Brandwick " + Utf8(arguments) + " /log " + Utf8(kLog) + "\r\n" + run.out + "结果：" +
+                      result[std::min<DWORD>(run.exitCode, 2)] + "，退出代码 " + std::to_string(run.exitCode) + "\r\n");
         return run;
     }
     static void Expect(const Outcome& run, DWORD exitCode, const std::string& out) {
@@ -280,7 +314,9 @@ TEST_P(Deploy, ExportsAProfileThatAppliesTheSameBrandingAgain) {
     const std::string text = ReadBytes(kDir + L"out\\saved.ini").value_or("");
     EXPECT_EQ(text.substr(0, 14), "\xEF\xBB\xBF; Brandwick");
     EXPECT_EQ(text.substr(text.find("\r\n") + 2),
-              "[Registration]\r\nOwner=张师傅\r\nOrganization=快修电脑行\r\nProductId=12345-OEM-0000001-00002\r\n"
+              "[Registration]\r\nOwner=张师傅\r\nOrganization=快修电脑行\r\n"
+              "; 以下为本机自己的产品序列号；删去 ProductId 前的“;”即会在每台电脑上设置它\r\n"
+              "; ProductId=12345-OEM-0000001-00002\r\n"
               "[OEM]\r\nManufacturer=快修电脑\r\nModel=KX-3000 Pro\r\n"
               "Logo=saved.bmp\r\nSupportPhone=400-000-0000\r\n"
               "SupportHours=周一至周五 9:00-18:00\r\nSupportURL=https://support.brandwick.example/\r\n"
@@ -288,15 +324,19 @@ TEST_P(Deploy, ExportsAProfileThatAppliesTheSameBrandingAgain) {
               "[Support Information]\r\nLine1=服务热线: 400-000-0000\r\nLine2=网址: support.brandwick.example\r\n");
     EXPECT_EQ(ReadBytes(kDir + L"out\\saved.bmp"), kLogo);
 
+    // Another PC, whose product ID is its own and stays.
     for (const auto& name : kNtNames)
         DeleteValue(kNt, name);
+    SetText(kNt, L"ProductId", L"99999-OEM-0000009-00009");
+    Places expected = applied;
+    expected[L"CurrentVersion\\ProductId"] = Query(kNt, L"ProductId");
     for (const auto& name : kKeyNames)
         if (name != L"HelpCustomized")
             DeleteValue(kKey, name);
     RemoveFile(ini), RemoveFile(logo);
     Expect(StartLogged(L"/Apply " + kDir + L"out\\saved.ini"), 0,
            "已应用配置文件 C:\\brandwick-deploy\\out\\saved.ini。\r\n");
-    EXPECT_EQ(NativePlaces(), applied);
+    EXPECT_EQ(NativePlaces(), expected);
 }
 
 // A profile that cannot be used changes nothing at all, not even what comes before the fault.
@@ -312,14 +352,15 @@ TEST_P(Deploy, RefusesABadProfileAndChangesNothing) {
         {"duplicate key", owner + "[OEM]\r\nModel=A\r\nManufacturer=B\r\nModel=C\r\n", "第 6 行：重复的键“Model”"},
         {"line gap", owner + "[Support Information]\r\nLine1=一\r\nLine3=三\r\n",
          "第 5 行：缺少 Line2：支持信息行须从 Line1 起连续编号"},
-        {"invalid UTF-8", owner + "[OEM]\r\nModel=\xC3\x28\r\n", "第 4 行：不是有效的 UTF-8 文本"},
+        {"invalid UTF-8", owner + "[OEM]\r\nModel=\xC3\x28\r\n",
+         "第 4 行：不是有效的 UTF-8 文本，请将配置文件存为 UTF-8（带 BOM）"},
         {"cut UTF-16", utf16, "第 3 行：UTF-16 文本不完整"},
         {"missing logo", owner + "[OEM]\r\nModel=A\r\nLogo=missing.bmp\r\n",
          "第 5 行：找不到图片文件 C:\\brandwick-deploy\\missing.bmp"},
         {"malformed logo", owner + "[OEM]\r\nLogo=broken.bmp\r\n",
          "第 4 行：不是可用的图片 C:\\brandwick-deploy\\broken.bmp"},
         {"10 MB value", owner + "[OEM]\r\nModel=" + std::string(10 << 20, 'x') + "\r\n", "第 4 行：值超过 4096 个字符"},
-        {"a folder", std::nullopt, "无法读取该文件"},
+        {"a folder", std::nullopt, "无法读取该文件：访问被拒绝。(5)"},
     };
     WriteBytes(kDir + L"broken.bmp", "BM is not enough for a picture\r\n");
     const Places before = NativePlaces();
@@ -366,6 +407,108 @@ TEST_P(Deploy, ShowsTheUsageAndRefusesAnUnknownSwitch) {
     EXPECT_TRUE(help.out.ends_with("\r\n"));
     EXPECT_EQ(help.err, "");
     Expect(Start(L"/foo"), 2, "无法识别的参数：/foo\r\n" + help.out);
+    EXPECT_EQ(NativePlaces(), before);
+}
+
+// Two runs at once append to one log that a wrapper script holds open for its own redirected output, as
+// "Brandwick.exe ... >> deploy.log" does: both brand the PC, and every line of each is in the log whole.
+TEST_P(Deploy, TwoRunsShareOneLogThatAScriptHoldsOpen) {
+    WriteBytes(kDir + L"full.ini", kFullProfile);
+    WriteBytes(kDir + L"brand.bmp", kLogo);
+    WriteBytes(kLog, kEarlierLog);
+    UniqueFile script(CreateFileW(kLog.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(script);
+    std::vector<UniqueHandleNull> runs;
+    for (int i = 0; i < 2; ++i) {
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        std::wstring commandLine = L"\"" + m_exe + L"\" /apply " + kDir + L"full.ini /log " + kLog;
+        PROCESS_INFORMATION pi{};
+        ASSERT_TRUE(CreateProcessW(m_exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, kDir.c_str(),
+                                   &si, &pi));
+        CloseHandle(pi.hThread);
+        runs.emplace_back(pi.hProcess);
+    }
+    for (const auto& run : runs) {
+        ASSERT_EQ(WaitForSingleObject(run.get(), 60000), WAIT_OBJECT_0);
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(run.get(), &code);
+        EXPECT_EQ(code, 0u);
+    }
+    script.reset();
+    EXPECT_EQ(Values(kNt, kNtNames), kFullOwner);
+    EXPECT_EQ(ReadBytes(ini), kFullIni);
+    const std::string log = Unprefixed(ReadBytes(kLog).value_or(""), kEarlierLog);
+    std::multiset<std::string> lines;
+    for (std::size_t at = kEarlierLog.size(); at < log.size(); at = log.find("\r\n", at) + 2)
+        lines.insert(log.substr(at, log.find("\r\n", at) - at));
+    const std::string run[] = {"Brandwick /apply C:\\brandwick-deploy\\full.ini /log C:\\brandwick-deploy\\run.log",
+                               "已应用配置文件 C:\\brandwick-deploy\\full.ini。", "结果：全部完成，退出代码 0"};
+    EXPECT_EQ(lines, std::multiset<std::string>({run[0], run[0], run[1], run[1], run[2], run[2]})) << log;
+}
+
+// What /export writes, /apply takes: empty values arrive empty, what the PC lacks stays as the other PC has it, a
+// bare web address is carried as it is, and a logo that is no BMP is named and left out.
+TEST_P(Deploy, ExportCarriesEmptyValuesAndNamesWhatItLeavesOut) {
+    SetText(kNt, L"RegisteredOrganization", L"");
+    DeleteValue(kNt, L"RegisteredOwner");
+    SetText(kKey, L"SupportPhone", L"");
+    SetText(kKey, L"SupportURL", L"www.brandwick.example");
+    DeleteValue(kKey, L"SupportHours");
+    WriteBytes(ini, "[General]\r\nManufacturer=\r\nModel=OM-1\r\n[Support Information]\r\n");
+    WriteBytes(logo, Picture("gif89.gif"));
+    Expect(StartLogged(L"/export " + kDir + L"pc.ini"), 1,
+           "已导出到 C:\\brandwick-deploy\\pc.ini，但以下内容未导出：\r\nLogo：本机的 Logo 图片不是 BMP 图片\r\n");
+    const std::string text = ReadBytes(kDir + L"pc.ini").value_or("");
+    EXPECT_EQ(text.substr(text.find("\r\n") + 2),
+              "[Registration]\r\nOrganization=\r\n"
+              "; 以下为本机自己的产品序列号；删去 ProductId 前的“;”即会在每台电脑上设置它\r\n"
+              "; ProductId=00000-OEM-0000000-00000\r\n"
+              "[OEM]\r\nManufacturer=Old Maker\r\nModel=OM-1\r\nSupportPhone=\r\nSupportURL=www.brandwick.example\r\n"
+              "[Support Information]\r\n");
+
+    SetText(kNt, L"RegisteredOwner", L"他人");
+    SetText(kNt, L"RegisteredOrganization", L"他组织");
+    SetText(kKey, L"SupportPhone", L"111");
+    SetText(kKey, L"SupportHours", L"全天");
+    SetText(kKey, L"SupportURL", L"https://other.example/");
+    WriteBytes(ini, kOldIni);
+    Expect(StartLogged(L"/apply " + kDir + L"pc.ini"), 0, "已应用配置文件 C:\\brandwick-deploy\\pc.ini。\r\n");
+    EXPECT_EQ(Values(kNt, kNtNames), L"他人| |00000-OEM-0000000-00000|") << "an empty one is stored as one space";
+    EXPECT_EQ(Values(kKey, {L"Manufacturer", L"Model", L"SupportPhone", L"SupportHours", L"SupportURL"}),
+              L"Old Maker|OM-1||全天|www.brandwick.example|");
+    EXPECT_EQ(ReadBytes(ini), "[General]\r\nManufacturer=Old Maker\r\nModel=OM-1\r\n[Support Information]\r\n");
+}
+
+// Text that may be Chinese in code page 936 as well as UTF-8 is never applied as either; a profile that sets
+// nothing is no profile.
+TEST_P(Deploy, RefusesAProfileOfUnsureEncodingOrWithoutSettings) {
+    const Places before = NativePlaces();
+    const std::pair<std::string, std::string> rows[] = {
+        {"[Registration]\r\nOwner=\xD0\xA1\xD1\xA7\r\n", // 小学 in code page 936, Сѧ in UTF-8
+         "第 2 行：无法确定文本的编码（可能是 GBK 中文，也可能是 UTF-8），请将配置文件存为 UTF-8（带 BOM）"},
+        {"; only a comment\r\n[OEM]\r\n", "配置文件中没有任何设置"},
+        {"", "配置文件中没有任何设置"},
+    };
+    for (const auto& [bytes, message] : rows) {
+        WriteBytes(kDir + L"bad.ini", bytes);
+        Expect(StartLogged(L"/apply " + kDir + L"bad.ini"), 2,
+               "无法使用配置文件 C:\\brandwick-deploy\\bad.ini：" + message + "\r\n未做任何更改。\r\n");
+        EXPECT_EQ(NativePlaces(), before);
+    }
+}
+
+// A mistake on the command line is logged when the log was named; a log that cannot be opened stops the run first.
+TEST_P(Deploy, LogsACommandLineMistakeAndStopsAtALogItCannotOpen) {
+    const Places before = NativePlaces();
+    WriteBytes(kDir + L"full.ini", kFullProfile);
+    WriteBytes(kDir + L"brand.bmp", kLogo);
+    const Outcome wrong = StartLogged(L"/apply full.ini /foo");
+    EXPECT_EQ(wrong.exitCode, 2u);
+    EXPECT_TRUE(wrong.out.starts_with("无法识别的参数：/foo\r\n用法：")) << wrong.out;
+    Expect(Start(L"/apply full.ini /log " + kDir), 2,
+           "无法写入日志文件 C:\\brandwick-deploy\\：访问被拒绝。(5)\r\n未做任何更改。\r\n");
     EXPECT_EQ(NativePlaces(), before);
 }
 

@@ -39,22 +39,46 @@ TEST(CommandLineLogic, TakesOneActionWithItsFileAndAnOptionalLog) {
         {{L"/foo"}, CliAction::Invalid, L"", nullptr, L"无法识别的参数：/foo"},
         {{L"brand.ini"}, CliAction::Invalid, L"", nullptr, L"无法识别的参数：brand.ini"},
         {{L"/apply"}, CliAction::Invalid, L"", nullptr, L"缺少文件名：/apply"},
-        {{L"/apply", L"a", L"/export", L"b"}, CliAction::Invalid, L"", nullptr, L"/apply 和 /export 只能使用其中一个，且只能一次"},
-        {{L"/log", L"x", L"/log", L"y", L"/apply", L"a"}, CliAction::Invalid, L"", nullptr, L"参数重复：/log"},
-        {{L"/log", L"x.log"}, CliAction::Invalid, L"", nullptr, L"/log 须与 /apply 或 /export 一同使用"},
+        {{L"/apply", L"a", L"/export", L"b"},
+         CliAction::Invalid,
+         L"",
+         nullptr,
+         L"/apply 和 /export 只能使用其中一个，且只能一次"},
+        {{L"/log", L"x", L"/log", L"y", L"/apply", L"a"}, CliAction::Invalid, L"", L"x", L"参数重复：/log"},
+        {{L"/log", L"x.log"}, CliAction::Invalid, L"", L"x.log", L"/log 须与 /apply 或 /export 一同使用"},
+        // A mistake does not lose the log named before or after it, so that the log tells of it.
+        {{L"/apply", L"a", L"/foo", L"-LOG", L"x.log"}, CliAction::Invalid, L"", L"x.log", L"无法识别的参数：/foo"},
+        {{L"/log", L"x.log", L"/apply"}, CliAction::Invalid, L"", L"x.log", L"缺少文件名：/apply"},
+        {{L"/foo", L"/log"}, CliAction::Invalid, L"", nullptr, L"无法识别的参数：/foo"},
     };
     for (const auto& r : rows) {
         const CommandLine cl = ParseCommandLine(r.args);
         SCOPED_TRACE(r.args.empty() ? L"" : r.args[0]);
         EXPECT_EQ(cl.action, r.action);
         EXPECT_EQ(cl.problem, r.problem);
+        EXPECT_EQ(cl.log.value_or(L"<none>"), r.log ? r.log : L"<none>");
         if (r.action != CliAction::Invalid) {
             EXPECT_EQ(cl.profile, r.profile);
-            EXPECT_EQ(cl.log.value_or(L"<none>"), r.log ? r.log : L"<none>");
         }
     }
     EXPECT_EQ(UsageText().substr(0, 3), L"用法：");
-    EXPECT_EQ(DecimalText(0) + L" " + DecimalText(4096) + L" " + DecimalText(18446744073709551615u), L"0 4096 18446744073709551615");
+    EXPECT_EQ(DecimalText(0) + L" " + DecimalText(4096) + L" " + DecimalText(18446744073709551615u),
+              L"0 4096 18446744073709551615");
+}
+
+TEST(CommandLineLogic, EveryLogLineTellsWhenAndWhere) {
+    EXPECT_EQ(ParseCommandLine({L"/apply", L"C:\\My Files\\a.ini", L"/log", L"", L"x"}).given,
+              L"/apply \"C:\\My Files\\a.ini\" /log \"\" x");
+    const std::wstring prefix = LogPrefix({2026, 12, 8, 4, 15, 2}, L"PC-017");
+    EXPECT_EQ(prefix, L"2026-12-08T04:15:02 PC-017 ");
+    EXPECT_EQ(LogPrefix({987, 1, 31, 23, 59, 9}, L""), L"987-01-31T23:59:09  ");
+    EXPECT_EQ(LogLines(L"一\n\n二", L"P "), L"P 一\r\nP \r\nP 二\r\n");
+    EXPECT_EQ(LogLines(L"", L"P "), L"P \r\n");
+    EXPECT_EQ(ResultLine(0) + L"|" + ResultLine(1) + L"|" + ResultLine(2),
+              L"结果：全部完成，退出代码 0|结果：部分内容未能保存，退出代码 1|结果：未做任何更改，退出代码 2");
+    EXPECT_EQ(ErrorWithCode(L"拒绝访问。\r\n", 5), L"拒绝访问。(5)");
+    EXPECT_EQ(ErrorWithCode(L"Access denied. \r\n", 5), L"Access denied. (5)");
+    EXPECT_EQ(ErrorWithCode(L"", 1234), L"系统错误 1234");
 }
 
 TEST(CommandLineLogic, TheLogoLiesBesideTheProfile) {

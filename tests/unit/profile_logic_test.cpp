@@ -60,22 +60,30 @@ TEST(ProfileReading, ReadsEveryKeyInEachEncodingAndLineEnd) {
         EXPECT_EQ(p.supportProvider, L"示例支持");
         EXPECT_EQ(p.supportLines, (std::vector<std::wstring>{L"\"\"", L"第二行=含等号", L"\"左\t右"}));
 
+        // Written out, everything but the product ID, which is only a comment, reads back the same.
         const ProfileReading again = ParseProfile(WriteProfile(p));
         ASSERT_TRUE(again.profile);
-        EXPECT_EQ(again.profile->logoLine, 9u);
+        EXPECT_EQ(again.profile->logoLine, 10u);
+        EXPECT_FALSE(again.profile->productId);
         Profile unmoved = *again.profile;
         unmoved.logoLine = 11;
+        unmoved.productId = L"00000-OEM-0000000-00000";
         EXPECT_TRUE(unmoved == p) << WriteProfile(p);
     }
-    EXPECT_TRUE(ParseProfile("").profile == Profile{});
-    EXPECT_TRUE(ParseProfile("\xEF\xBB\xBF; Brandwick\r\n").profile == Profile{});
     EXPECT_EQ(ParseProfile("[Support Information]\n[OEM]\nModel=").profile.value_or(Profile{}).supportLines,
               std::vector<std::wstring>{});
+    EXPECT_EQ(ParseProfile("[Support Information]").profile.value_or(Profile{}).supportLines,
+              std::vector<std::wstring>{})
+        << "no lines at all is a setting";
 }
 
 TEST(ProfileReading, RefusesWhatItCannotTakeNamingTheLine) {
     const std::string oem = "[OEM]\nModel=";
-    const std::string badUtf8 = "不是有效的 UTF-8 文本", tooLong = "值超过 4096 个字符";
+    const std::string badUtf8 = "不是有效的 UTF-8 文本，请将配置文件存为 UTF-8（带 BOM）",
+                      tooLong = "值超过 4096 个字符";
+    const std::string unsure =
+        "无法确定文本的编码（可能是 GBK 中文，也可能是 UTF-8），请将配置文件存为 UTF-8（带 BOM）";
+    const std::string nothing = "配置文件中没有任何设置";
     struct Case {
         const char* what;
         std::string text;
@@ -121,8 +129,28 @@ TEST(ProfileReading, RefusesWhatItCannotTakeNamingTheLine) {
         {"4097 units", oem + std::string(4097, 'x'), 2, tooLong},
         {"2049 surrogate pairs", oem + Repeat("\xF0\xA0\x80\x80", 2049), 2, tooLong},
         {"10 MB", "[OEM]\nLogo=a\nModel=" + std::string(10'000'000, 'x') + "\n", 3, tooLong},
-        {"SupportURL without a scheme", "[OEM]\nSupportURL=support.brandwick.example", 2,
-         "SupportURL 须为以 http:// 或 https:// 开头的完整网址，或留空"},
+        {"SupportURL of another scheme", "[OEM]\nSupportURL=ftp://support.brandwick.example", 2,
+         "SupportURL 须为网址（以 http:// 或 https:// 开头，或是 www.example.com 这样的主机名），或留空"},
+        {"SupportURL without a scheme", "[OEM]\nSupportURL=www.brandwick.example", 0, ""},
+        {"empty", "", 0, nothing},
+        {"comments only", "\xEF\xBB\xBF; Brandwick\r\n# x\r\n", 0, nothing},
+        {"empty sections", "[Registration]\n[OEM]\n[oem]\n", 0, nothing},
+        {"empty sections in UTF-16", Utf16Le(u"[OEM]\r\n"), 0, nothing},
+        // 小学 and 系统 in code page 936 are also UTF-8, of a Cyrillic and a Greek pair; 锚 (C3 A9) is é.
+        {"GBK that is Cyrillic UTF-8", "; x\n[Registration]\nOwner=\xD0\xA1\xD1\xA7\n", 3, unsure},
+        {"GBK that is Greek UTF-8", "[OEM]\nModel=A\nManufacturer=\xCF\xB5\xCD\xB3", 3, unsure},
+        {"GBK that is Latin UTF-8", "[OEM]\nModel=Caf\xC3\xA9", 2, unsure},
+        {"the same with a BOM", "\xEF\xBB\xBF[OEM]\nModel=Caf\xC3\xA9", 0, ""},
+        {"the same in UTF-16", Utf16Le(u"[OEM]\nModel=Café"), 0, ""},
+        {"UTF-8 Chinese, which GBK pairs too", "[OEM]\nModel=\xE4\xB8\xAD\xE6\x96\x87", 0, ""},
+        {"UTF-8 beside GBK-like pairs", "[OEM]\nModel=\xC3\xA9\xE4\xB8\xAD", 0, ""},
+        {"UTF-8 no GBK pairs up", "[OEM]\nModel=\xE2\x82\xAC", 0, ""},
+        {"GBK pairs up with an ASCII trail",
+         "[OEM]\nModel=\xE2\x82\xAC"
+         "A",
+         2, unsure}, // 鈧珹 or €A
+        {"plain GBK", "[OEM]\nModel=A\nManufacturer=\xBF\xEC\xD0\xDE", 3, badUtf8},
+        {"plain ASCII", "[OEM]\nModel=A", 0, ""},
         {"SupportURL left empty", "[OEM]\nSupportURL=", 0, ""},
     };
     for (const Case& c : cases) {
@@ -134,13 +162,37 @@ TEST(ProfileReading, RefusesWhatItCannotTakeNamingTheLine) {
 }
 
 TEST(ProfileReading, SupportUrlIsAnAbsoluteWebAddress) {
-    for (const wchar_t* url : {L"", L"HTTP://a.example", L"HtTpS://support.brandwick.example:8443/p?q=1#f",
-                               L"https://help@support.brandwick.example", L"http://支持.example"})
-        EXPECT_TRUE(IsSupportUrl(url)) << ToUtf8(url);
     for (const wchar_t* url :
-         {L"ftp://a.example", L"http://", L"https://", L"http:///path", L"http://?q", L"http://:80/", L"http://help@/",
-          L"http:/a.example", L"a.example", L"http://a.example/a b", L"http://a.example/\tb", L" http://a.example",
-          L"http://a.example\x7F", L"mailto:help@support.example"})
+         {L"", L"HTTP://a.example", L"HtTpS://support.brandwick.example:8443/p?q=1#f",
+          L"https://help@support.brandwick.example", L"http://支持.example", L"a.example", L"www.brandwick.example",
+          L"Support-1.brandwick.example:8080/help?q=1#f", L"支持.example/"})
+        EXPECT_TRUE(IsSupportUrl(url)) << ToUtf8(url);
+    for (const wchar_t* url : {L"ftp://a.example",
+                               L"http://",
+                               L"https://",
+                               L"http:///path",
+                               L"http://?q",
+                               L"http://:80/",
+                               L"http://help@/",
+                               L"http:/a.example",
+                               L"http://a.example/a b",
+                               L"http://a.example/\tb",
+                               L" http://a.example",
+                               L"http://a.example\x7F",
+                               L"mailto:help@support.example",
+                               L"localhost",
+                               L"www..example",
+                               L".a.example",
+                               L"a.example.",
+                               L"-a.example",
+                               L"a-.example",
+                               L"a_b.example",
+                               L"help@a.example",
+                               L"a.example:",
+                               L"a.example:123456",
+                               L"a.example:8x",
+                               L"/a.example",
+                               L"?a.example"})
         EXPECT_FALSE(IsSupportUrl(url)) << ToUtf8(url);
 }
 
@@ -156,7 +208,9 @@ TEST(ProfileWriting, WritesPresentItemsInOrderQuotingWhatWouldNotReadBackAsUtf8)
     p.supportLines = {L"第一行", L"\tx"};
     p.logoLine = 7;
     EXPECT_EQ(WriteProfile(p), "\xEF\xBB\xBF; Brandwick\r\n"
-                               "[Registration]\r\nOwner=示例用户\r\nProductId=\r\n"
+                               "[Registration]\r\nOwner=示例用户\r\n"
+                               "; 以下为本机自己的产品序列号；删去 ProductId 前的“;”即会在每台电脑上设置它\r\n"
+                               "; ProductId=\r\n"
                                "[OEM]\r\nManufacturer=\"\"示例\"\"\r\nModel=\" X-1 \"\r\nSupportHours=\"a  b \"\r\n"
                                "SupportURL=https://support.brandwick.example\r\nSupportProvider=\"\r\n"
                                "[Support Information]\r\nLine1=第一行\r\nLine2=\"\tx\"\r\n");
@@ -168,6 +222,37 @@ TEST(ProfileWriting, WritesPresentItemsInOrderQuotingWhatWouldNotReadBackAsUtf8)
     EXPECT_EQ(ToUtf8(L"A\x7F\x80\x7FF\x800\xFFFF"), "A\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF");
     EXPECT_EQ(ToUtf8(L"\xD83D\xDE00"), "\xF0\x9F\x98\x80");
     EXPECT_EQ(ToUtf8(L"\xDE00x\xD83D\xD83D\xDE00\xD83D"), "\xEF\xBF\xBDx\xEF\xBF\xBD\xF0\x9F\x98\x80\xEF\xBF\xBD");
+}
+
+// What /export cannot carry is left out and named; the rest stays as it was.
+TEST(ProfileWriting, LeavesOutWhatApplyWouldRefuse) {
+    Profile p;
+    p.owner = std::wstring(4097, L'x');
+    p.organization = std::wstring(4096, L'y');
+    p.maker = L"";
+    p.supportUrl = L"support at 400-000-0000";
+    p.supportPhone = std::wstring(5000, L'9');
+    p.supportLines = std::vector<std::wstring>(300, L"行");
+    const Profile kept = [&] {
+        Profile k = p;
+        k.owner.reset(), k.supportUrl.reset(), k.supportPhone.reset();
+        k.supportLines->resize(255);
+        return k;
+    }();
+    const std::vector<std::wstring> left = LeaveOutWhatApplyRefuses(p);
+    EXPECT_EQ(left, (std::vector<std::wstring>{L"Owner：超过 4096 个字符", L"SupportPhone：超过 4096 个字符",
+                                               L"SupportURL：不是网址 “support at 400-000-0000”",
+                                               L"Line256 至 Line300：最多 255 行"}));
+    EXPECT_TRUE(p == kept);
+    EXPECT_TRUE(ParseProfile(WriteProfile(p)).profile);
+
+    Profile lines;
+    lines.supportUrl = L"www.brandwick.example";
+    lines.supportLines = {L"一", std::wstring(4097, L'二'), L"三"};
+    EXPECT_EQ(LeaveOutWhatApplyRefuses(lines), std::vector<std::wstring>{L"Line2 至 Line3：Line2 超过 4096 个字符"});
+    EXPECT_EQ(lines.supportLines, std::vector<std::wstring>{L"一"});
+    EXPECT_EQ(lines.supportUrl, L"www.brandwick.example");
+    EXPECT_EQ(LeaveOutWhatApplyRefuses(lines), std::vector<std::wstring>{});
 }
 
 } // namespace

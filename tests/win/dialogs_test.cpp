@@ -26,18 +26,19 @@ TEST(About, OpensOnceAsDesignedEnterOrEscClosesItAndOnlyTheLinkOpensTheAddressMa
     HWND hwnd = open();
     EXPECT_EQ(open(), hwnd);
     // In tab order; the labels take the size of their texts. Moved to a monitor of another scale, the same.
-    const std::vector<ControlRow> rows = {{L"Button", L"确定", 200, 112, 68, 23},
-                                          {L"Static",
-                                           L"Brandwick是一款小巧、方便的用来修改系统\nOEM信息的工具。它完全模仿\u201C系统属性\u201D\n"
-                                           L"窗口，让您能够非常直观地修改OEM信息。\n(目前仅在Windows XP下测试通过。)",
-                                           64, 40},
-                                          {L"Static", L"Brandwick", 64, 8},
-                                          {L"Static", L"V1.00", 64, 24},
-                                          {L"Static", L"开发组", 40, 104},
-                                          {L"Static", L"QQ:000000", 96, 104},
-                                          {L"Static", L"E-mail:support@bwk.example", 40, 120},
-                                          {L"Static", kAddress, 40, 136},
-                                          {L"Static", L"", 16, 8, 41, 41}};
+    const std::vector<ControlRow> rows = {
+        {L"Button", L"确定", 200, 112, 68, 23},
+        {L"Static",
+         L"Brandwick是一款小巧、方便的用来修改系统\nOEM信息的工具。它完全模仿\u201C系统属性\u201D\n"
+         L"窗口，让您能够非常直观地修改OEM信息。\n(目前仅在Windows XP下测试通过。)",
+         64, 40},
+        {L"Static", L"Brandwick", 64, 8},
+        {L"Static", L"V1.00", 64, 24},
+        {L"Static", L"开发组", 40, 104},
+        {L"Static", L"QQ:000000", 96, 104},
+        {L"Static", L"E-mail:support@bwk.example", 40, 120},
+        {L"Static", kAddress, 40, 136},
+        {L"Static", L"", 16, 8, 41, 41}};
     ExpectDialog(hwnd, L"关于 Brandwick", {304, 157}, rows, {0});
     MoveToScale(hwnd, 144);
     ExpectDialog(hwnd, L"关于 Brandwick", {304, 157}, rows, {0}, 144);
@@ -123,8 +124,8 @@ TEST_F(SupportEditor, TypingCancelAndOk) {
 }
 
 // From Vista on, four boxes under the text show the key's string values. Only changed boxes are committed: a value
-// that is no string, or missing, shows empty and is committed only when something is typed in its place; a support address that is no web
-// address is refused with the editor kept open. Each opening reads the key afresh.
+// that is no string, or missing, shows empty and is committed only when something is typed in its place; a support
+// address that is no web address is refused with the editor kept open. Each opening reads the key afresh.
 TEST_F(SupportEditor, TheKeysSupportValuesFromVistaOn) {
     RegistryValueGuard keyGuard{kKey, {L"SupportPhone", L"SupportHours", L"SupportURL", L"SupportProvider"}};
     const DWORD number = 7;
@@ -149,10 +150,12 @@ TEST_F(SupportEditor, TheKeysSupportValuesFromVistaOn) {
     ExpectDialog(Open(), L"张三 Zhang", {383, 360}, rows, {0, 2, 4, 6, 8, 9, 10});
     MoveToScale(editor.hwnd(), 192);
     ExpectDialog(editor.hwnd(), L"张三 Zhang", {383, 360}, rows, {2, 4, 6, 8, 9, 10, 0}, 192); // Tab went round once
-    SetWindowTextW(Child(6), L"www.brandwick.example");
+    SetWindowTextW(Child(6), L"ftp://brandwick.example");
     Press(9);
-    EXPECT_EQ(reports, (std::vector<std::wstring>{L"支持网址须是以 http:// 或 https:// 开头的完整网址，或者留空：\n"
-                                                  L"www.brandwick.example"}));
+    EXPECT_EQ(reports,
+              (std::vector<std::wstring>{
+                  L"支持网址须是网址（以 http:// 或 https:// 开头，或是 www.example.com 这样的主机名），或者留空：\n"
+                  L"ftp://brandwick.example"}));
     ASSERT_TRUE(editor.IsOpen());
     EXPECT_EQ(std::tuple(GetFocus(), state.SupportLineCount, state.SupportKey),
               std::tuple(Child(6), 0, SupportKeyValues{}));

@@ -43,8 +43,12 @@ public:
         return Fails(O::FileAttributes, p) ? kUnknownAttributes
                                            : Reachable(p) ? m_real.FileAttributes(N(p)) : std::nullopt;
     }
-    std::optional<std::string> ReadFile(const S& p) override {
-        return Fails(O::ReadFile, p) ? std::nullopt : m_real.ReadFile(N(p));
+    std::optional<std::string> ReadFile(const S& p, std::uint32_t* error = nullptr) override {
+        if (!Fails(O::ReadFile, p))
+            return m_real.ReadFile(N(p), error);
+        if (error)
+            *error = ERROR_ACCESS_DENIED;
+        return std::nullopt;
     }
     // A failing write may leave a partial file behind: model the worst case.
     bool WriteFile(const S& p, std::string_view bytes, bool flush = true) override {
