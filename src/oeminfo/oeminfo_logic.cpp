@@ -195,6 +195,8 @@ std::string EditOemInfo(std::string_view file, std::string_view maker, std::stri
     std::vector<Splice> splices;
     bool lastLineEnded = lines.empty() || lines.back().end > lines.back().TextEnd();
     const auto insert = [&](std::size_t at, std::string text) {
+        if (text.empty())
+            return;
         if (at == file.size() && !lastLineEnded) {
             text.insert(0, "\r\n");
             lastLineEnded = true;
@@ -204,19 +206,19 @@ std::string EditOemInfo(std::string_view file, std::string_view maker, std::stri
 
     const auto general = FindSection(lines, "General");
     std::string missing;
-    for (const auto& [key, value] :
-         {std::pair(std::string_view("Manufacturer"), maker), std::pair(std::string_view("Model"), model)}) {
+    for (const auto& [key, value] : {std::pair(std::string_view("Manufacturer"), OneLine(maker)),
+                                     std::pair(std::string_view("Model"), OneLine(model))}) {
         const Line* line = general ? FindKey(lines, *general, key) : nullptr;
         if (!line)
             missing += Entry(key, value);
         else if (line->valueAt == npos)
-            splices.push_back({line->TextEnd(), line->TextEnd(), "=" + OneLine(value)});
-        else if (ValueOf(file, line) != OneLine(value)) {
+            splices.push_back({line->TextEnd(), line->TextEnd(), "=" + value});
+        else if (ValueOf(file, line) != value) {
             // The blanks after "=" stay, unless the new value starts with blanks of its own.
             const std::string_view old = file.substr(line->valueAt, line->TextEnd() - line->valueAt);
             const bool ownBlanks = !value.empty() && kBlanks.find(value[0]) != npos;
             const std::size_t from = ownBlanks ? 0 : std::min(old.find_first_not_of(kBlanks), old.size());
-            splices.push_back({line->valueAt + from, line->TextEnd(), OneLine(value)});
+            splices.push_back({line->valueAt + from, line->TextEnd(), value});
         }
     }
     if (general && !missing.empty())
