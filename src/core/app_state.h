@@ -20,9 +20,10 @@ struct SupportKeyValues {
 };
 
 struct AppState {
+    // Empty when unknown: the paths below would then name files in the root or the current folder.
     std::wstring SystemDirectory; // no trailing backslash; as the system names it
     FileRoute SystemFiles = FileRoute::AsNamed;
-    std::wstring TempDirectory;   // ends with a backslash
+    std::wstring TempDirectory; // ends with a backslash
     // Index 0 is the marker slot; the support lines proper are 1 to SupportLineCount.
     // Entries past the count may hold stale lines and are never written.
     std::vector<std::wstring> SupportLines = std::vector<std::wstring>(256);
@@ -35,8 +36,6 @@ struct AppState {
     // Set once this run has installed a logo: only then may the system be told where it is.
     bool LogoInstalledThisRun = false;
 
-    // Without both, the paths below would name files in the root or the current folder.
-    bool KnowsDirectories() const { return !SystemDirectory.empty() && !TempDirectory.empty(); }
     bool SupportEdited() const { return SupportLines[0] == SupportEditedMarker; }
 
     // The path by which this process reaches the files; under WOW64 it may differ from the system's name for them.

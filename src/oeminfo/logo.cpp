@@ -8,7 +8,8 @@
 namespace bw {
 
 bool StageLogo(AppState& state, Platform& os, const std::wstring& chosen) {
-    if (!state.KnowsDirectories())
+    // A logo that could not be installed is refused at once, when it is chosen.
+    if (state.SystemDirectory.empty() || state.TempDirectory.empty())
         return false;
     auto bytes = os.ReadFile(chosen);
     if (!bytes || !ReplaceFileSafely(os, *bytes, state.StagedLogoPath()))
@@ -20,7 +21,7 @@ bool StageLogo(AppState& state, Platform& os, const std::wstring& chosen) {
 bool InstallLogo(AppState& state, Platform& os) {
     if (!state.StagedLogo)
         return true;
-    if (!state.KnowsDirectories())
+    if (state.SystemDirectory.empty())
         return false;
     // What this run chose, not what the staging file holds now: another instance may have staged its own choice
     // under the same name, or removed ours when it ended.

@@ -21,13 +21,20 @@ Presence OemInfoPresence(const AppState& state, Platform& os) {
     return native ? FilePresence(os, state.OemInfoPath()) : Presence::Unknown;
 }
 
-std::optional<std::vector<std::string>> ReadLines(const AppState& state, Platform& os) {
-    if (state.SystemDirectory.empty() || OemInfoPresence(state, os) != Presence::Present)
+// The file's values; nothing when the file is absent, nullopt when it cannot be read.
+std::optional<OemValues> ReadValues(const AppState& state, Platform& os) {
+    if (state.SystemDirectory.empty())
         return std::nullopt;
+    switch (OemInfoPresence(state, os)) {
+    case Presence::Absent:
+        return OemValues{};
+    case Presence::Unknown:
+        return std::nullopt;
+    case Presence::Present:
+        break;
+    }
     const auto bytes = ReadBytes(state, os);
-    if (!bytes)
-        return std::nullopt;
-    return SplitFileLines(*bytes);
+    return bytes ? std::optional(ParseOemInfo(*bytes)) : std::nullopt;
 }
 
 } // namespace
@@ -41,9 +48,8 @@ Presence FilePresence(Platform& os, const std::wstring& path) {
 
 namespace {
 
-OemInfo General(const std::vector<std::string>& lines) {
+OemInfo General(const OemValues& values) {
     OemInfo info;
-    const GeneralValues values = ParseGeneral(lines);
     if (values.maker)
         info.maker = FromAnsi(*values.maker);
     if (values.model)
@@ -54,32 +60,21 @@ OemInfo General(const std::vector<std::string>& lines) {
 } // namespace
 
 OemInfo LoadOemInfo(const AppState& state, Platform& os) {
-    const auto lines = ReadLines(state, os);
-    return lines ? General(*lines) : OemInfo{};
+    const auto values = ReadValues(state, os);
+    return values ? General(*values) : OemInfo{};
 }
 
 std::optional<OemInfo> ReadOemInfo(const AppState& state, Platform& os) {
-    if (state.SystemDirectory.empty())
-        return std::nullopt;
-    switch (OemInfoPresence(state, os)) {
-    case Presence::Absent:
-        return OemInfo{};
-    case Presence::Unknown:
-        return std::nullopt;
-    case Presence::Present:
-        break;
-    }
-    const auto bytes = ReadBytes(state, os);
-    return bytes ? std::optional(General(SplitFileLines(*bytes))) : std::nullopt;
+    const auto values = ReadValues(state, os);
+    return values ? std::optional(General(*values)) : std::nullopt;
 }
 
 std::optional<std::vector<std::wstring>> LoadSupportValues(const AppState& state, Platform& os) {
-    const auto lines = ReadLines(state, os);
-    const auto values = lines ? ParseSupportValues(*lines) : std::nullopt;
-    if (!values)
+    const auto values = ReadValues(state, os);
+    if (!values || !values->support)
         return std::nullopt;
     std::vector<std::wstring> wide;
-    for (const std::string& value : *values)
+    for (const std::string& value : *values->support)
         wide.push_back(FromAnsi(value));
     return wide;
 }
@@ -103,44 +98,37 @@ std::wstring LoadSupportText(const AppState& state, Platform& os) {
     return text;
 }
 
-bool LoadSupportLines(AppState& state, Platform& os) {
-    const auto bytes = ReadBytes(state, os);
-    if (!bytes)
-        return false;
-    std::vector<std::wstring> values;
-    for (const std::string& value : ParseSupportValues(SplitFileLines(*bytes)).value_or(std::vector<std::string>{}))
-        values.push_back(FromAnsi(value));
-    StoreSupportLines(state, values);
-    return true;
-}
-
 bool SaveOemInfo(AppState& state, Platform& os, const std::wstring& maker, const std::wstring& model) {
-    if (!state.KnowsDirectories())
+    if (state.SystemDirectory.empty())
         return false;
-    if (!state.SupportEdited()) {
-        switch (OemInfoPresence(state, os)) {
-        case Presence::Absent:
-            StoreDefaultSupportLine(state);
+    std::string file;
+    const Presence presence = OemInfoPresence(state, os);
+    switch (presence) {
+    case Presence::Absent:
+        break; // a new file: its own layout
+    case Presence::Present:
+        if (auto bytes = ReadBytes(state, os)) {
+            file = std::move(*bytes);
             break;
-        case Presence::Present:
-            if (LoadSupportLines(state, os))
-                break;
-            [[fallthrough]];
-        case Presence::Unknown:
-            // Writing now could drop support lines we could not read.
-            return false;
         }
-    }
-    std::vector<std::string> support;
-    for (const std::wstring& line : CurrentSupportLines(state))
-        support.push_back(ToAnsi(line));
-    const std::string bytes = BuildOemInfo(ToAnsi(maker), ToAnsi(model), support);
-
-    // The staging file is not what the system reads: the copy beside oeminfo.ini is the one put on the disk.
-    const std::wstring staging = state.StagedOemInfoPath();
-    if (!os.WriteFile(staging, bytes, false))
+        [[fallthrough]];
+    case Presence::Unknown:
+        // Writing now could drop what we could not read.
         return false;
-    state.StagedOemInfo = bytes;
+    }
+    // Before the editor's first commit the file's support lines stay as they are. A new file names none: an empty
+    // section, as the editor's commit of no lines leaves it, which gives no "LineN" for the system to show.
+    std::optional<std::vector<std::string>> support;
+    if (state.SupportEdited() || presence == Presence::Absent)
+        support.emplace();
+    if (state.SupportEdited())
+        for (const std::wstring& line : CurrentSupportLines(state))
+            support->push_back(ToAnsi(line));
+    const std::string bytes = EditOemInfo(file, ToAnsi(maker), ToAnsi(model), support);
+
+    // The staging copy is not what the system reads: without it the file is saved all the same.
+    if (!state.TempDirectory.empty() && os.WriteFile(state.StagedOemInfoPath(), bytes, false))
+        state.StagedOemInfo = bytes;
     RedirectionOff native(state, os);
     return native && ReplaceFileSafely(os, bytes, state.OemInfoPath());
 }

@@ -33,12 +33,10 @@ std::optional<std::vector<std::wstring>> LoadSupportValues(const AppState& state
 // The value of every support line of the file, each followed by CR LF; empty when the file is absent.
 std::wstring LoadSupportText(const AppState& state, Platform& os);
 
-// Reloads the support lines from the file into the table. False when the file cannot be read.
-bool LoadSupportLines(AppState& state, Platform& os);
-
-// Writes the file anew through the staging file: maker, model and the support lines (reloaded from the file
-// first unless the editor has committed in this run). True only when oeminfo.ini now holds the new content;
-// on false the old file is left as it was.
+// Sets maker, model and, once the editor has committed in this run, the support lines in the file, keeping all else
+// it holds (see EditOemInfo); a new file gets the file's own layout without support lines. A copy is staged in the
+// temporary folder where that can be written, but the file does not depend on it. True only when oeminfo.ini now
+// holds the new content; on false the old file is left as it was, and a file that cannot be read is never rewritten.
 bool SaveOemInfo(AppState& state, Platform& os, const std::wstring& maker, const std::wstring& model);
 
 } // namespace bw

@@ -1,8 +1,9 @@
-// Reading oeminfo.ini: any bytes load without fault, and load, save, load gives the same values; the support text
-// read in one pass holds those values, cut exactly after each that ends in a byte that could lead a character. Then any
-// maker, model and support lines (split from the input at NUL bytes) are written one line each.
+// oeminfo.ini: any bytes read and edit without fault. Setting the values read changes no byte; the support text holds
+// the support values read. Then any maker, model and support lines (split from the input at NUL bytes) are set in the
+// input: they read back as the system would read them, at most 255 lines, and setting them again changes nothing.
 #include "oeminfo/oeminfo_logic.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 using Lines = std::vector<std::string>;
@@ -12,31 +13,26 @@ static void Require(bool holds) {
         std::abort();
 }
 
-static void RoundTrip(const Lines& lines) {
-    const bw::GeneralValues general = bw::ParseGeneral(lines);
-    const std::string maker = general.maker.value_or(""), model = general.model.value_or("");
-    const Lines support = bw::ParseSupportValues(lines).value_or(Lines{});
-    const Lines again = bw::SplitFileLines(bw::BuildOemInfo(maker, model, support));
-    const bw::GeneralValues general2 = bw::ParseGeneral(again);
-    Require(general2.maker == maker && general2.model == model);
-    Require(bw::ParseSupportValues(again) == support);
+static std::string AsRead(std::string value) {
+    std::replace_if(
+        value.begin(), value.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return bw::ProfileValue(value);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    RoundTrip(bw::SplitFileLines(bytes));
-    const auto parsed = bw::ParseSupportValues(bw::SplitFileLines(bytes));
+    const bw::OemValues read = bw::ParseOemInfo(bytes);
+    if (read.maker && read.model)
+        Require(bw::EditOemInfo(bytes, *read.maker, *read.model, std::nullopt) == bytes);
     const auto text = bw::SupportValuesText(bytes);
-    Require(parsed.has_value() == text.has_value());
+    Require(text.has_value() == read.support.has_value());
     if (text) {
-        bw::SupportText expected;
-        for (const std::string& v : *parsed) {
-            expected.bytes += v;
-            if (!v.empty() && static_cast<unsigned char>(v.back()) >= 0x80)
-                expected.cuts.push_back(expected.bytes.size());
-            expected.bytes += "\r\n";
-        }
-        Require(text->bytes == expected.bytes && text->cuts == expected.cuts);
+        std::string joined;
+        for (const std::string& v : *read.support)
+            joined += v + "\r\n";
+        Require(text->bytes == joined);
+        for (const std::size_t cut : text->cuts)
+            Require(cut > 0 && static_cast<unsigned char>(text->bytes[cut - 1]) >= 0x80 && text->bytes[cut] == '\r');
     }
 
     Lines values;
@@ -47,16 +43,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         start = end + 1;
     }
-    Lines shown = values;
-    for (std::string& v : shown)
-        for (char& c : v)
-            c = c == '\r' || c == '\n' ? ' ' : c;
-    const Lines support(shown.begin() + std::min<std::size_t>(2, shown.size()), shown.end());
-    const Lines written = bw::SplitFileLines(bw::BuildOemInfo(values[0], values.size() > 1 ? values[1] : "",
-                                                              {values.begin() + std::min<std::size_t>(2, values.size()), values.end()}));
-    Require(written.size() == 4 + support.size());
-    const bw::GeneralValues general = bw::ParseGeneral(written);
-    Require(general.maker == shown[0] && general.model == (shown.size() > 1 ? shown[1] : ""));
-    Require(bw::ParseSupportValues(written) == support);
+    const std::string maker = values[0], model = values.size() > 1 ? values[1] : "";
+    const Lines support(values.begin() + std::min<std::size_t>(2, values.size()), values.end());
+    const std::string edited = bw::EditOemInfo(bytes, maker, model, support);
+    const bw::OemValues again = bw::ParseOemInfo(edited);
+    Require(again.maker == AsRead(maker) && again.model == AsRead(model));
+    Lines expected;
+    for (std::size_t k = 0; k < std::min<std::size_t>(support.size(), 255); ++k)
+        expected.push_back(AsRead(support[k]));
+    Require(again.support == expected);
+    Require(bw::EditOemInfo(edited, maker, model, support) == edited);
     return 0;
 }

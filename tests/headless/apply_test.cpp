@@ -82,11 +82,38 @@ TEST_F(Engine, TheFileKeepsWhatIsNotGivenOrIsNotWrittenAtAll) {
     Branding b;
     b.model = L"K510";
     EXPECT_TRUE(Apply(b, kXp).AllSaved());
-    EXPECT_EQ(ReadBytes(ini), "[General]\r\nManufacturer=\r\nModel=K510\r\n[Support Information]\r\nLine1=\x7F\r\n");
+    EXPECT_EQ(ReadBytes(ini), "[General]\r\nManufacturer=\r\nModel=K510\r\n[Support Information]\r\n");
     os.FailOn(PlatformOp::ReadFile);
     b.model = L"K520";
     EXPECT_EQ(NotSavedMessage(Apply(b, kXp)), L"以下内容未能保存：\nOEM 信息文件 oeminfo.ini\n\n其余内容已保存。");
-    EXPECT_EQ(ReadBytes(ini), "[General]\r\nManufacturer=\r\nModel=K510\r\n[Support Information]\r\nLine1=\x7F\r\n");
+    EXPECT_EQ(ReadBytes(ini), "[General]\r\nManufacturer=\r\nModel=K510\r\n[Support Information]\r\n");
+}
+
+// A maker's file keeps all that is not set, and the staging copies in the temporary folder, which the system never
+// reads, stop no save: neither an unknown folder nor a failing write there.
+TEST_F(Engine, AMakersFileKeepsAllElseAndNoTemporaryFolderStopsTheSave) {
+    const std::string before = "; factory\r\n[General]\r\nModel = K510\r\n\r\nmanufacturer=Old\r\nSKU=1\r\n"
+                               "[Support Information]\r\nLine2=b\r\nLine1=a\r\n[OEMSpecific]\r\nSerialNo=0001\r\n";
+    WriteBytes(ini, before);
+    Branding b;
+    b.maker = L"New";
+    b.logo = Picture("info24.bmp");
+    os.FailOn(PlatformOp::TempPath, 0);
+    EXPECT_TRUE(Apply(b, kXp).AllSaved());
+    EXPECT_TRUE(state.TempDirectory.empty());
+    EXPECT_EQ(ReadBytes(ini), "; factory\r\n[General]\r\nModel = K510\r\n\r\nmanufacturer=New\r\nSKU=1\r\n"
+                              "[Support Information]\r\nLine2=b\r\nLine1=a\r\n[OEMSpecific]\r\nSerialNo=0001\r\n");
+    EXPECT_EQ(ReadBytes(logo), Picture("info24.bmp"));
+    os.Heal();
+    os.FailOn(PlatformOp::WriteFile, 1); // the staging file's
+    b.maker.reset();
+    b.supportLines = std::vector<std::wstring>{L"c"};
+    b.logo = Picture("info8.bmp");
+    EXPECT_TRUE(Apply(b, kXp).AllSaved());
+    EXPECT_NE(ReadBytes(stagedIni), ReadBytes(ini)) << "the staging write failed";
+    EXPECT_EQ(ReadBytes(ini), "; factory\r\n[General]\r\nModel = K510\r\n\r\nmanufacturer=New\r\nSKU=1\r\n"
+                              "[Support Information]\r\nLine1=c\r\n[OEMSpecific]\r\nSerialNo=0001\r\n");
+    EXPECT_EQ(ReadBytes(logo), Picture("info8.bmp"));
 }
 
 // Without administrator rights every write under HKEY_LOCAL_MACHINE fails: each of them is named.

@@ -1,4 +1,5 @@
-// Reading rules and written layout of the OEM information file, and the support-line table.
+// oeminfo.ini read as the system's profile functions read it, edited keeping every byte that is not edited, and the
+// support-line table.
 #include "oeminfo/oeminfo_logic.h"
 
 #include <gtest/gtest.h>
@@ -8,33 +9,145 @@ namespace {
 
 using Lines = std::vector<std::string>;
 using WLines = std::vector<std::wstring>;
+using std::nullopt;
 
-TEST(OemFileLogic, ReadsLinesEndingInCrLfLfOrCrByPositionAfterTheExactHeaders) {
-    EXPECT_EQ(SplitFileLines("a\r\nb\nc\rd\n\r\r\n"), (Lines{"a", "b", "c", "d", "", ""}));
-    EXPECT_EQ(LineValue("Line2=a=b") + "|" + LineValue("Model= x ") + "|" + LineValue("[General]"), "a=b| x |[General]");
-    EXPECT_EQ(LineValue(std::string_view("K=a\0b\0", 6)), "a b ") << "no text box holds a NUL";
-    const auto v = ParseGeneral({"[general]", "[General] ", "[General]", "Model=X", "Manufacturer=Y", "Z=z"});
-    EXPECT_EQ(v.maker.value_or("?") + v.model.value_or("?"), "XY");
-    const auto makerOnly = ParseGeneral({"[General]", "Manufacturer=A"});
-    EXPECT_EQ(makerOnly.maker.value_or("?") + makerOnly.model.value_or("<none>"), "A<none>");
-    EXPECT_EQ(ParseSupportValues({"[Support Information]", "Line1=a", "Line5=b", "Other", "[More]", "k=v"}).value_or(Lines{}),
-              (Lines{"a", "b", "Other", "[More]", "v"}));
-    EXPECT_FALSE(ParseSupportValues({"[support information]", "Line1=a"}));
-    // The same values as one text, cut after each whose last byte could lead a character: never before its own end.
-    const auto text =
-        SupportValuesText(std::string_view("[Support Information]\nL=a\xB0\r\nx\0y\rL=\xB0\xA1z\r\n\xC0", 40));
-    EXPECT_EQ(text ? std::pair(text->bytes, text->cuts) : std::pair(std::string(), std::vector<std::size_t>{}),
-              std::pair(std::string("a\xB0\r\nx y\r\n\xB0\xA1z\r\n\xC0\r\n"), std::vector<std::size_t>{2, 15}));
-    EXPECT_FALSE(SupportValuesText("[General]\r\n[support information]\r\nL=a"));
+const std::string kOwnFile =
+    "[General]\r\nManufacturer=M\r\nModel=N\r\n[Support Information]\r\nLine1=a\r\nLine2=\r\nLine3=x=y\r\n";
+
+// As a maker's tools write it: other order, case and blanks, comments, sections and keys of its own, LineN keys out of
+// order, with a gap and a duplicate, and keys that only look like LineN.
+const std::string kMakerFile = "; written by the factory image\r\n"
+                               "[Version]\r\n"
+                               "Signature=$CHICAGO$\r\n"
+                               "\r\n"
+                               "  [general]  \r\n"
+                               "model = \"K510 Pro\" \r\n"
+                               "\r\n"
+                               "; the maker\r\n"
+                               "MANUFACTURER\t=\tKuaixiu\r\n"
+                               "SKU=K510-01\r\n"
+                               "[support information]\r\n"
+                               "Line3=  third\r\n"
+                               "Line1=first\r\n"
+                               "line2=second\r\n"
+                               "Line5=after a gap\r\n"
+                               "Line0=never shown\r\n"
+                               "Line02=not a number\r\n"
+                               "Line1=a duplicate\r\n"
+                               "LineX=other\r\n"
+                               "[OEMSpecific]\r\n"
+                               "SubModel=K510-B\r\n"
+                               "SerialNo=0001\r\n";
+
+// Literal bytes, NUL included.
+template <std::size_t N> std::string Bytes(const char (&s)[N]) {
+    return std::string(s, N - 1);
 }
 
-TEST(OemFileLogic, WritesTheFixedLayoutNumberedWithoutGaps) {
-    EXPECT_EQ(BuildOemInfo("M", "N", {"a", "", "x=y"}),
-              "[General]\r\nManufacturer=M\r\nModel=N\r\n[Support Information]\r\nLine1=a\r\nLine2=\r\nLine3=x=y\r\n");
-    // A line break inside a value would start a line of its own, even a header: each is written as a space.
-    EXPECT_EQ(BuildOemInfo("X\r\n[Support Information]", "a\rb\nc", {"\n", "k=[General]\r"}),
-              "[General]\r\nManufacturer=X  [Support Information]\r\nModel=a b c\r\n[Support Information]\r\nLine1= \r\n"
-              "Line2=k=[General] \r\n");
+std::string Shown(const std::optional<std::string>& value) {
+    return value.value_or("<none>");
+}
+
+std::string Shown(const OemValues& v) {
+    std::string support = "<none>";
+    if (v.support) {
+        support = "{";
+        for (const std::string& line : *v.support)
+            support += line + ";";
+        support += "}";
+    }
+    return Shown(v.maker) + "|" + Shown(v.model) + "|" + support;
+}
+
+TEST(OemFileLogic, ReadsKeysByNameAsTheSystemDoes) {
+    const struct {
+        const char* name;
+        std::string file;
+        std::string read; // maker|model|{support;}
+    } rows[] = {
+        {"its own layout", kOwnFile, "M|N|{a;;x=y;}"},
+        {"a maker's file", kMakerFile, "Kuaixiu|K510 Pro|{first;second;third;after a gap;}"},
+        {"a blank line after the header, no support section", "[General]\r\n\r\nManufacturer=A\r\nModel=B\r\n",
+         "A|B|<none>"},
+        {"LF, lone CR, NUL, no last line end", Bytes("[General]\nManufacturer=A\0B\rModel=N\n[Support Information]"),
+         "A B|N|{}"},
+        {"a key without \"=\" hides a later one, a second section counts for nothing",
+         "[General]\r\nManufacturer\r\nManufacturer=X\r\n[General]\r\nModel=Y\r\n[Support "
+         "Information]\r\nLine1\r\nLine1=z\r\nLine2=w",
+         "<none>|<none>|{w;}"},
+        {"lines before the first header belong to no section", "Manufacturer=X\r\n[General]\r\nModel=Y",
+         "<none>|Y|<none>"},
+        {"quotes",
+         "[General]\r\nManufacturer=\"\r\nModel=' a '\r\n[Support Information]\r\nLine1=\"\"\r\nLine2=\"a\"b\"",
+         "\"| a |{;a\"b;}"},
+        {"headers with blanks and text after the bracket",
+         "\t[ General ] x\r\nModel=Y\r\n[Support Information\r\nLine1=z", "<none>|Y|<none>"},
+        {"no file", "", "<none>|<none>|<none>"},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(Shown(ParseOemInfo(r.file)), r.read) << r.name;
+    EXPECT_EQ(ProfileValue(" \t\"  a b \" \x1A"), "  a b ");
+    // The same values as one text, cut after each whose last byte could lead a character: never before its own end.
+    const auto text =
+        SupportValuesText("[Support Information]\nLine1=a\xB0\r\nLine3=\xB0\xA1z\r\nLine2=x\r\nLine4=\xC0");
+    EXPECT_EQ(text ? std::pair(text->bytes, text->cuts) : std::pair(std::string(), std::vector<std::size_t>{}),
+              std::pair(std::string("a\xB0\r\nx\r\n\xB0\xA1z\r\n\xC0\r\n"), std::vector<std::size_t>{2, 13}));
+    EXPECT_FALSE(SupportValuesText("[General]\r\n[support informatio]\r\nLine1=a"));
+}
+
+TEST(OemFileLogic, EditsOnlyWhatItSetsAndKeepsEveryOtherByte) {
+    const std::optional<Lines> keep;
+    const struct {
+        const char* name;
+        std::string file, maker, model;
+        std::optional<Lines> support;
+        std::string written;
+    } rows[] = {
+        {"its own layout, unchanged", kOwnFile, "M", "N", Lines{"a", "", "x=y"}, kOwnFile},
+        {"its own layout, changed", kOwnFile, "M2", "N", Lines{"b"},
+         "[General]\r\nManufacturer=M2\r\nModel=N\r\n[Support Information]\r\nLine1=b\r\n"},
+        {"no file", "", "M", "N", Lines{}, "[General]\r\nManufacturer=M\r\nModel=N\r\n[Support Information]\r\n"},
+        {"a maker's file, the model changed", kMakerFile, "Kuaixiu", "K520", keep,
+         "; written by the factory image\r\n[Version]\r\nSignature=$CHICAGO$\r\n\r\n  [general]  \r\nmodel = "
+         "K520\r\n\r\n"
+         "; the maker\r\nMANUFACTURER\t=\tKuaixiu\r\nSKU=K510-01\r\n[support information]\r\nLine3=  third\r\n"
+         "Line1=first\r\nline2=second\r\nLine5=after a gap\r\nLine0=never shown\r\nLine02=not a number\r\n"
+         "Line1=a duplicate\r\nLineX=other\r\n[OEMSpecific]\r\nSubModel=K510-B\r\nSerialNo=0001\r\n"},
+        {"a maker's file, the support lines set", kMakerFile, "Kuaixiu", "K510 Pro", Lines{"a", "b"},
+         "; written by the factory image\r\n[Version]\r\nSignature=$CHICAGO$\r\n\r\n  [general]  \r\n"
+         "model = \"K510 Pro\" \r\n\r\n; the maker\r\nMANUFACTURER\t=\tKuaixiu\r\nSKU=K510-01\r\n[support "
+         "information]\r\n"
+         "Line1=a\r\nLine2=b\r\nLine0=never shown\r\nLine02=not a number\r\nLineX=other\r\n[OEMSpecific]\r\n"
+         "SubModel=K510-B\r\nSerialNo=0001\r\n"},
+        {"keys added after the last key, a section at the end", "[General]\r\nSKU=1\r\n; end\r\n\r\n[Other]\r\nk=v",
+         "M", "N", Lines{"s"},
+         "[General]\r\nSKU=1\r\nManufacturer=M\r\nModel=N\r\n; end\r\n\r\n[Other]\r\nk=v\r\n[Support "
+         "Information]\r\nLine1=s\r\n"},
+        {"[General] before the first section, LineN where the first was",
+         "; hi\r\nk=v\n[Support Information]\nA=1\nLine2=b", "M", "", Lines{"x", "y"},
+         "; hi\r\nk=v\n[General]\r\nManufacturer=M\r\nModel=\r\n[Support Information]\nA=1\nLine1=x\r\nLine2=y\r\n"},
+        {"a key without value, an empty one at the very end", "[General]\r\nManufacturer \r\nModel=", "M", "N", keep,
+         "[General]\r\nManufacturer =M\r\nModel=N"},
+        {"no support lines set where there are none",
+         "[General]\r\nManufacturer=M\r\nModel=N\r\n[Support Information]\r\nA=1", "M", "N", Lines{},
+         "[General]\r\nManufacturer=M\r\nModel=N\r\n[Support Information]\r\nA=1"},
+        {"after the last line without its line end", "[General]\r\nModel=N", "M", "N", keep,
+         "[General]\r\nModel=N\r\nManufacturer=M\r\n"},
+        {"a value that reads as the new one keeps its line",
+         Bytes("[General]\r\n Manufacturer = \"Acme\" \r\nModel=N\0M"), "Acme", "N M", keep,
+         Bytes("[General]\r\n Manufacturer = \"Acme\" \r\nModel=N\0M")},
+        {"blanks the system drops are still written, in place of those after \"=\"",
+         "[General]\r\nManufacturer=\tA\r\nModel= N", "A ", " N", keep, "[General]\r\nManufacturer=\tA \r\nModel= N"},
+        {"line breaks in values", "", "X\r\n[Support Information]", "a\rb\nc", Lines{"\n", "k=[General]\r"},
+         "[General]\r\nManufacturer=X  [Support Information]\r\nModel=a b c\r\n[Support Information]\r\nLine1= \r\n"
+         "Line2=k=[General] \r\n"},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(EditOemInfo(r.file, r.maker, r.model, r.support), r.written) << r.name;
+
+    const std::string many = EditOemInfo("", "", "", Lines(300, "x"));
+    EXPECT_EQ(ParseOemInfo(many).support.value_or(Lines{}).size(), 255u);
+    EXPECT_EQ(many.substr(many.size() - 22), "Line254=x\r\nLine255=x\r\n");
 }
 
 TEST(OemFileLogic, SupportTableKeepsTheMarkerSlotAndStaleEntries) {
@@ -45,8 +158,6 @@ TEST(OemFileLogic, SupportTableKeepsTheMarkerSlotAndStaleEntries) {
     EXPECT_EQ(CurrentSupportLines(s), (WLines{L"a", L"b"}));
     EXPECT_EQ(s.SupportLines[0] + s.SupportLines[3], L"Infoold");
     EXPECT_TRUE(s.SupportEdited());
-    StoreDefaultSupportLine(s);
-    EXPECT_EQ(CurrentSupportLines(s), WLines{L"\x7F"});
     const WLines many(300, L"x");
     StoreSupportLines(s, many);
     EXPECT_EQ(CurrentSupportLines(s), many);
