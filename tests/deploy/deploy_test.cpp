@@ -512,6 +512,32 @@ TEST_P(Deploy, LogsACommandLineMistakeAndStopsAtALogItCannotOpen) {
     EXPECT_EQ(NativePlaces(), before);
 }
 
+// A refurbished PC whose maker wrote oeminfo.ini its own way: a profile naming only the maker changes only the
+// maker, and every other byte stays, also without a TEMP folder to stage anything in.
+TEST_P(Deploy, KeepsWhatTheMakerWroteAndBrandsWithoutATempFolder) {
+    WriteBytes(ini, "; written by the maker\r\n[general]\r\n\r\n Model = XJ-9 \r\nmanufacturer=Old Maker\r\n"
+                    "[support information]\r\nline1=Call 400-000-0000\r\nLine2=www.maker.example\r\n"
+                    "[OEMSpecific]\r\nSubModel=XJ-9b\r\nSerialNo=0001\r\n");
+    WriteBytes(kDir + L"maker.ini", "[OEM]\r\nManufacturer=快修电脑\r\n");
+    Expect(StartLogged(L"/apply " + kDir + L"maker.ini"), 0, "已应用配置文件 C:\\brandwick-deploy\\maker.ini。\r\n");
+    EXPECT_EQ(
+        ReadBytes(ini),
+        "; written by the maker\r\n[general]\r\n\r\n Model = XJ-9 \r\nmanufacturer=\xBF\xEC\xD0\xDE\xB5\xE7\xC4\xD4\r\n"
+        "[support information]\r\nline1=Call 400-000-0000\r\nLine2=www.maker.example\r\n"
+        "[OEMSpecific]\r\nSubModel=XJ-9b\r\nSerialNo=0001\r\n");
+    EXPECT_EQ(RegText(kKey, L"Manufacturer"), L"快修电脑");
+
+    WriteBytes(kDir + L"model.ini", "[OEM]\r\nModel=XJ-10\r\n");
+    Expect(Start(L"/apply " + kDir + L"model.ini", L"C:\\no-such-folder"), 0,
+           "已应用配置文件 C:\\brandwick-deploy\\model.ini。\r\n");
+    EXPECT_EQ(
+        ReadBytes(ini),
+        "; written by the maker\r\n[general]\r\n\r\n Model = XJ-10\r\nmanufacturer=\xBF\xEC\xD0\xDE\xB5\xE7\xC4\xD4\r\n"
+        "[support information]\r\nline1=Call 400-000-0000\r\nLine2=www.maker.example\r\n"
+        "[OEMSpecific]\r\nSubModel=XJ-9b\r\nSerialNo=0001\r\n");
+    EXPECT_EQ(RegText(kKey, L"Model"), L"XJ-10");
+}
+
 INSTANTIATE_TEST_SUITE_P(Releases, Deploy,
                          testing::Values(Release{"win32", L"BRANDWICK_RELEASE_WIN32", TRUE},
                                          Release{"win64", L"BRANDWICK_RELEASE_WIN64", FALSE}),
