@@ -1,5 +1,6 @@
 #include "picture_corpus.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
@@ -296,6 +297,199 @@ std::vector<Picture> PictureCorpus() {
     add("png.png", Hex({0x89, 'P', 'N', 'G', 13, 10, 26, 10}) + std::string(50, '\0'), F::None);
     add("empty.bmp", "", F::None);
     add("text.bmp", "plain text, not a picture", F::None);
+    return c;
+}
+
+} // namespace bw::corpus
+
+namespace bw::corpus {
+
+namespace {
+
+void PutBe32(std::string& s, std::uint32_t v) {
+    for (int shift = 24; shift >= 0; shift -= 8)
+        s += static_cast<char>(v >> shift & 0xFF);
+}
+
+// Deflate's bits, least significant first; Huffman codes go in from their first bit.
+struct BitWriter {
+    std::string out;
+    int used = 8;
+    void Bits(std::uint32_t value, int count) {
+        for (int i = 0; i < count; ++i, ++used) {
+            if (used == 8)
+                out += '\0', used = 0;
+            out.back() = static_cast<char>(out.back() | (value >> i & 1) << used);
+        }
+    }
+    void Code(std::uint32_t code, int length) {
+        for (int i = length - 1; i >= 0; --i)
+            Bits(code >> i & 1, 1);
+    }
+};
+
+std::string Zlib(std::string deflate, std::string_view data) {
+    std::uint32_t a = 1, b = 0;
+    for (char c : data)
+        a = (a + static_cast<unsigned char>(c)) % 65521, b = (b + a) % 65521;
+    std::string s = "\x78\x01" + deflate;
+    PutBe32(s, b << 16 | a);
+    return s;
+}
+
+// A fixed-Huffman stream of `size` zero bytes: one literal, then matches of 258 at distance 1.
+std::string ZlibZeros(std::size_t size) {
+    BitWriter w;
+    w.Bits(1, 1), w.Bits(1, 2);
+    w.Code(0x30, 8); // literal 0
+    for (std::size_t left = size - 1; left >= 258; left -= 258)
+        w.Code(0xC5, 8), w.Code(0, 5); // length 258, distance 1
+    for (std::size_t i = 0; i < (size - 1) % 258; ++i)
+        w.Code(0x30, 8);
+    w.Code(0, 7); // end of block
+    return Zlib(w.out, std::string(size, '\0'));
+}
+
+std::string Ihdr(std::uint32_t width, std::uint32_t height, int depth, int colour, int interlace) {
+    std::string h;
+    PutBe32(h, width), PutBe32(h, height);
+    h += Hex({depth, colour, 0, 0, interlace});
+    return PngChunk("IHDR", h);
+}
+
+const std::string kPngSignature = Hex({0x89, 'P', 'N', 'G', 13, 10, 26, 10});
+
+} // namespace
+
+std::string PngChunk(std::string_view type, std::string_view data) {
+    std::string s;
+    PutBe32(s, static_cast<std::uint32_t>(data.size()));
+    const std::string body = std::string(type) + std::string(data);
+    std::uint32_t crc = 0xFFFFFFFF;
+    for (char c : body) {
+        crc ^= static_cast<unsigned char>(c);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc & 1) ? crc >> 1 ^ 0xEDB88320 : crc >> 1;
+    }
+    s += body;
+    PutBe32(s, ~crc);
+    return s;
+}
+
+std::string ZlibStored(std::string_view data) {
+    std::string deflate;
+    std::size_t at = 0;
+    do {
+        const std::size_t n = std::min<std::size_t>(data.size() - at, 65535);
+        deflate += static_cast<char>(at + n == data.size() ? 1 : 0);
+        Put16(deflate, static_cast<unsigned>(n)), Put16(deflate, static_cast<unsigned>(~n & 0xFFFF));
+        deflate += data.substr(at, n);
+        at += n;
+    } while (at < data.size());
+    return Zlib(deflate, data);
+}
+
+std::string Png(std::uint32_t width, std::uint32_t height, int depth, int colour, std::string_view filtered,
+                std::string_view chunks, int interlace) {
+    return kPngSignature + Ihdr(width, height, depth, colour, interlace) + std::string(chunks) +
+           PngChunk("IDAT", ZlibStored(filtered)) + PngChunk("IEND", "");
+}
+
+std::vector<Decodable> DecodeCorpus() {
+    std::vector<Decodable> c;
+    const auto add = [&c](std::string name, std::string bytes, bool decodes) {
+        c.push_back({std::move(name), std::move(bytes), decodes});
+    };
+    // PNG: each colour type and depth, 3 x 2 pixels. Filtered rows of any bytes, Sub then Paeth; palette indices
+    // (x + y) % 2 unfiltered, as any filter could make them pass the palette's end.
+    for (int colour : {0, 2, 3, 4, 6}) {
+        for (int depth : {1, 2, 4, 8, 16}) {
+            const int channels = colour == 2 ? 3 : colour == 4 ? 2 : colour == 6 ? 4 : 1;
+            if ((colour == 3 && depth == 16) || (colour != 0 && colour != 3 && depth < 8))
+                continue;
+            const std::size_t stride = static_cast<std::size_t>((3 * channels * depth + 7) / 8);
+            std::string rows;
+            for (int y = 0; y < 2; ++y) {
+                std::string row(stride, '\0');
+                for (std::size_t i = 0; i < stride; ++i)
+                    row[i] = static_cast<char>(i * 37 + static_cast<std::size_t>(y));
+                if (colour == 3) {
+                    row.assign(stride, '\0');
+                    for (int x = 0; x < 3; ++x)
+                        row[static_cast<std::size_t>(x * depth / 8)] |=
+                            static_cast<char>((x + y) % 2 << (8 - depth - x * depth % 8));
+                }
+                rows += static_cast<char>(colour == 3 ? 0 : y == 0 ? 1 : 4) + row;
+            }
+            const std::string palette =
+                colour == 3 ? PngChunk("PLTE", Hex({255, 0, 0, 0, 0, 255})) + PngChunk("tRNS", Hex({0, 128})) : "";
+            add("png-c" + std::to_string(colour) + "d" + std::to_string(depth) + ".png",
+                Png(3, 2, depth, colour, rows, palette), true);
+        }
+    }
+    const std::string grey = Png(2, 2, 8, 0, Hex({0, 10, 20, 2, 5, 5}));
+    add("png-grey.png", grey, true);
+    // 9 x 9 grey, each pixel x + 16 y, in Adam7's seven passes.
+    std::string passes;
+    for (const auto& p : {Hex({0, 0, 8, 8}), Hex({4, 0, 8, 8}), Hex({0, 4, 4, 8}), Hex({2, 0, 4, 4}), Hex({0, 2, 2, 4}),
+                          Hex({1, 0, 2, 2}), Hex({0, 1, 1, 2})})
+        for (int y = p[1]; y < 9; y += p[3]) {
+            passes += '\0';
+            for (int x = p[0]; x < 9; x += p[2])
+                passes += static_cast<char>(x + 16 * y);
+        }
+    add("png-interlaced.png", Png(9, 9, 8, 0, passes, "", 1), true);
+    add("png-keyedrgb16.png",
+        Png(2, 1, 16, 2, Hex({0, 0, 1, 0, 2, 0, 3, 0, 1, 0, 2, 0, 4}), PngChunk("tRNS", Hex({0, 1, 0, 2, 0, 3}))),
+        true);
+    // Made by Python's zlib: 8 x 8 grey in a dynamic-Huffman block.
+    add("png-dynamic.png",
+        Hex({0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48, 0x44, 0x52, 0x00,
+             0x00, 0x00, 0x08, 0x00, 0x00, 0x00, 0x08, 0x08, 0x00, 0x00, 0x00, 0x00, 0xE1, 0x64, 0xE1, 0x57, 0x00,
+             0x00, 0x00, 0x2B, 0x49, 0x44, 0x41, 0x54, 0x78, 0xDA, 0x25, 0x8A, 0x01, 0x0E, 0x00, 0x00, 0x08, 0x01,
+             0xEF, 0x93, 0x3E, 0xD9, 0x27, 0x15, 0xCD, 0x32, 0x2E, 0x80, 0x0C, 0x43, 0x2E, 0xAE, 0xD3, 0x65, 0xB5,
+             0xD8, 0x07, 0xE7, 0x49, 0x5E, 0xDD, 0x8C, 0x53, 0xDF, 0x71, 0x91, 0xBC, 0x8C, 0x82, 0x14, 0x97, 0x21,
+             0xB2, 0x28, 0xBB, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82}),
+        true);
+
+    // Refused: every fault the structure check is there for.
+    const std::string data = Hex({0, 10, 20, 2, 5, 5}), stream = ZlibStored(data);
+    const std::string head = kPngSignature + Ihdr(2, 2, 8, 0, 0), end = PngChunk("IEND", "");
+    add("png-badcrc.png", WithByte(grey, grey.size() - 13, 0x55), false);
+    add("png-truncatedidat.png", head + PngChunk("IDAT", stream.substr(0, stream.size() - 5)) + end, false);
+    add("png-truncatedfile.png", Cut(grey, 1), false);
+    add("png-huge.png", Png(100000, 100000, 8, 0, ""), false);
+    add("png-width4097.png", Png(4097, 1, 1, 0, std::string(1 + 513, '\0')), false);
+    add("png-pixels4096x1025.png", Png(4096, 1025, 1, 0, ""), false);
+    // 1 MiB of zeros in 6 KiB, where the header allows 16 x 17 bytes.
+    add("png-bomb.png", kPngSignature + Ihdr(16, 16, 8, 0, 0) + PngChunk("IDAT", ZlibZeros(1 << 20)) + end, false);
+    add("png-short.png", kPngSignature + Ihdr(16, 16, 8, 0, 0) + PngChunk("IDAT", ZlibZeros(16 * 17 - 1)) + end, false);
+    add("png-chunkafteriend.png", grey + PngChunk("tEXt", std::string("a\0b", 3)), false);
+    add("png-junkafteriend.png", grey + std::string(16, '\xFF'), false);
+    add("png-noiend.png", grey.substr(0, grey.size() - 12), false);
+    add("png-noidat.png", head + end, false);
+    add("png-idatsplit.png",
+        head + PngChunk("IDAT", stream.substr(0, 5)) + PngChunk("tEXt", std::string("a\0b", 3)) +
+            PngChunk("IDAT", stream.substr(5)) + end,
+        false);
+    add("png-ihdrnotfirst.png",
+        kPngSignature + PngChunk("tEXt", std::string("a\0b", 3)) + Ihdr(2, 2, 8, 0, 0) + PngChunk("IDAT", stream) + end,
+        false);
+    add("png-twoihdr.png", Png(2, 2, 8, 0, data, Ihdr(2, 2, 8, 0, 0)), false);
+    add("png-depth16palette.png", Png(1, 1, 16, 3, Hex({0, 0, 0}), PngChunk("PLTE", Hex({1, 2, 3}))), false);
+    add("png-depth4rgb.png", Png(2, 1, 4, 2, Hex({0, 0, 0, 0})), false);
+    add("png-colour5.png", Png(1, 1, 8, 5, Hex({0, 0})), false);
+    add("png-interlace2.png", Png(1, 1, 8, 0, Hex({0, 0}), "", 2), false);
+    add("png-noplte.png", Png(1, 1, 8, 3, Hex({0, 0})), false);
+    add("png-plte5of4.png", Png(1, 1, 2, 3, Hex({0, 0}), PngChunk("PLTE", std::string(15, '\1'))), false);
+    add("png-trnsgreyalpha.png", Png(1, 1, 8, 4, Hex({0, 0, 0}), PngChunk("tRNS", Hex({0, 0}))), false);
+    add("png-indexpastpalette.png", Png(1, 1, 8, 3, Hex({0, 2}), PngChunk("PLTE", std::string(6, '\1'))), false);
+    add("png-filter5.png", Png(2, 2, 8, 0, Hex({0, 10, 20, 5, 5, 5})), false);
+    add("png-unknowncritical.png", Png(2, 2, 8, 0, data, PngChunk("XYZW", "")), false);
+    add("png-extradata.png", Png(2, 2, 8, 0, data + '\0'), false);
+    add("png-presetdictionary.png", head + PngChunk("IDAT", WithByte(stream, 1, 0x20).insert(2, "\0\0\0\1")) + end,
+        false);
+    add("png-badadler.png", head + PngChunk("IDAT", WithByte(stream, stream.size() - 1, 0)) + end, false);
     return c;
 }
 

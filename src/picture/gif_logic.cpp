@@ -1,0 +1,9 @@
+#include "picture/decode_logic.h"
+
+namespace bw {
+
+std::optional<Rgba> DecodeGif(std::string_view) {
+    return std::nullopt;
+}
+
+} // namespace bw
