@@ -170,6 +170,26 @@ TEST(Gif, CodesGrowPastTheirFirstSize) {
     EXPECT_EQ(pixel(4, 0), Pixels({255, 255, 0, 255}));
 }
 
+TEST(Icon, DibsWithAlphaOrTheirMask) {
+    const struct {
+        const char* name;
+        std::vector<std::uint8_t> pixels;
+    } cases[] = {
+        // 32 bits: alpha where any pixel has some, else the mask; BGR turned to RGB.
+        {"icon-32alpha.ico", Pixels({0x30, 0x20, 0x10, 0x80, 3, 2, 1, 0})},
+        {"icon-32mask.ico", Pixels({0x30, 0x20, 0x10, 255, 3, 2, 1, 0})},
+        // 4 bits of a grey palette, rows bottom up, one pixel of each row masked.
+        {"icon-4mask.ico", Pixels({0, 0, 0, 0, 0xAA, 0xAA, 0xAA, 255, 255, 255, 255, 255, 0x55, 0x55, 0x55, 0})},
+        {"icon-24.cur", Pixels({3, 2, 1, 255})},
+        {"icon-png.ico", Pixels({10, 10, 10, 255, 20, 20, 20, 255, 15, 15, 15, 255, 25, 25, 25, 255})},
+        // Of 1 x 1 at 32 bits, 2 x 2 at 4 and 2 x 2 at 8: the last.
+        {"icon-deepest.ico", Pixels({50, 50, 50, 255, 0, 0, 0, 255, 200, 200, 200, 255, 100, 100, 100, 255})},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Decoded(Corpus(c.name)).pixels, c.pixels) << c.name;
+    EXPECT_EQ(Decoded(Corpus("icon-largest.ico")).width, 3u); // 3 x 3 at 1 bit over 2 x 2 at 8
+}
+
 TEST(LogoBitmap, CompositesOverWhiteBottomUp) {
     const Rgba picture{2, 2, Pixels({255, 0, 0, 255, 0, 255, 0, 0, 10, 20, 30, 128, 0, 0, 0, 1})};
     EXPECT_EQ(BuildLogoBitmap(picture),

@@ -518,6 +518,31 @@ std::vector<Decodable> DecodeCorpus() {
     add("gif-truncated.gif", gif.substr(0, gif.size() - 6), false);
     add("gif-noimage.gif", gif.substr(0, kFrame) + ";", false);
     add("gif-unknownblock.gif", gif.substr(0, kFrame) + "U" + gif.substr(kFrame), false);
+
+    // Icons: a DIB's header (a grey palette of 2^depth colours) and its colour and mask rows, bottom up.
+    const auto dib = [](std::int32_t width, std::int32_t height, unsigned depth, const std::string& rows) {
+        return DibHeader(Dib{40, width, 2 * height, depth}) + rows;
+    };
+    const std::string alpha32 = dib(2, 1, 32, Hex({0x10, 0x20, 0x30, 0x80, 1, 2, 3, 0, 0xC0, 0, 0, 0}));
+    add("icon-32alpha.ico", IconFile(1, {alpha32}, 2), true);
+    add("icon-32mask.ico", IconFile(1, {dib(2, 1, 32, Hex({0x10, 0x20, 0x30, 0, 1, 2, 3, 0, 0x40, 0, 0, 0}))}, 2),
+        true);
+    const std::string grey4 = dib(2, 2, 4, Hex({0xF5, 0, 0, 0, 0x0A, 0, 0, 0, 0x40, 0, 0, 0, 0x80, 0, 0, 0}));
+    add("icon-4mask.ico", IconFile(1, {grey4}, 2), true);
+    const std::string grey8 = dib(2, 2, 8, Hex({200, 100, 0, 0, 50, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    add("icon-deepest.ico", IconFile(1, {alpha32, grey4, grey8}, 2), true);
+    add("icon-largest.ico", IconFile(1, {grey8, dib(3, 3, 1, std::string(24, '\0'))}, 2), true);
+    add("icon-24.cur", IconFile(2, {dib(1, 1, 24, Hex({1, 2, 3, 0, 0, 0, 0, 0}))}, 1), true);
+    add("icon-png.ico", IconFile(1, {grey4, grey}, 2), true);
+    add("icon-entrypastend.ico", With(IconFile(1, {grey4}, 2), 6 + 12, 1000), false);
+    add("icon-lengthpastend.ico", With(IconFile(1, {grey4}, 2), 6 + 8, 1000), false);
+    add("icon-truncatedmask.ico", Cut(IconFile(1, {grey4}, 2), 4), false);
+    add("icon-rle.ico", With(IconFile(1, {grey4}, 2), 22 + 16, 2), false);
+    add("icon-depth16.ico", IconFile(1, {dib(2, 2, 16, std::string(16, '\0'))}, 2), false);
+    add("icon-oddheight.ico", With(IconFile(1, {grey4}, 2), 22 + 8, 5), false);
+    add("icon-huge.ico", With(With(IconFile(1, {grey4}, 2), 22 + 4, 5000), 22 + 8, 10000), false);
+    add("icon-count0.ico", With16(IconFile(1, {grey4}, 2), 4, 0), false);
+    add("icon-badpng.ico", IconFile(1, {grey4, grey.substr(0, 50) + std::string(20, '\0')}, 2), false);
     return c;
 }
 
