@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace bw {
 namespace {
 
@@ -188,6 +190,70 @@ TEST(Icon, DibsWithAlphaOrTheirMask) {
     for (const auto& c : cases)
         EXPECT_EQ(Decoded(Corpus(c.name)).pixels, c.pixels) << c.name;
     EXPECT_EQ(Decoded(Corpus("icon-largest.ico")).width, 3u); // 3 x 3 at 1 bit over 2 x 2 at 8
+}
+
+// ImageMagick's decoding (libjpeg-turbo) of jpeg-420.jpg, R G B a pixel, rows top down.
+constexpr const char* kJpegReference =
+    "0101ef0a04ee1a05e82a07e13c04d54e04cb6005c67105bd8303b89202afa502a9b7029fca0296da038dea0488f10686"
+    "070ef2100fef2012eb2f13e24111d75311cd6613c77811c08710ba970fb1aa0fa9bc0ea1cf0f98e00f8fef118af61387"
+    "091eeb1020e92023e43123db4221d05421c86822c17822b98820b3991eacab1fa4bd1f9ad11f91e01f88ef2183f82380"
+    "072ee11130e02032da3034d34133c85332bf6632b87832af8931ab9830a3ab309bbc3091d03088e13080f0327af73478"
+    "0942d91145d72047d23047c94146be5446b56746ae7846a78846a0984499aa4490bd4489d1437fe14477ef4671f7476e"
+    "0753cd0f56cc1f59c72f59bf4057b45257ab6658a576579b87579596558da95586bb557dd05574df556cee5766f65964"
+    "0664c40f66c31f69c02f6ab84068ad5268a266699c77679487678e976684aa667dba6675cf666be06663ee685df66a5b"
+    "0776be1178bd207ab92f7ab14079a653799d667a9578798e89788897767daa7678bd776fcf7664e1775def7856f67a54"
+    "0985b91187b71e88b03089a942899f55899767888f778786888782998678ab8572be8568d0855ee18657ef8750f7894e"
+    "0a95b21197b01f98a93199a243999856999068988877977f89987b9a9671ac956bbf9662d19557e19750ef9849f89947"
+    "09a6ab12a8a920a9a230aa9b43a99156aa8867aa7f78a8788aa87299a769aba662bea759d0a74fe2a847f0a842f7aa40"
+    "07b7a010b89e1fba982fbc9142bb8656bb7f66bb7777ba6d89ba6898b960aab857bdb94ecfb844e1b93defba38f6bc36"
+    "09cb9610cd931ece8e2fcf8741cf7d54cf7467cf6c77ce6588ce5e99cc55aacd4dbccc45d1cc3ce0cd33efcf2ff7d02d"
+    "08dd8d0fdf8b1edf862ee07e40e07453e16b65e06377de5b88de5598dd4ca8dd44bbde3ccfdd32e0de2beede26f5e023"
+    "08ed8610ef841fef7f2ff17742f06d55f06667ef5d77ee5489ef4e98ed47aaed3ebded35d1ec2be1ee24efef1ff7f01c"
+    "0dfa8814fc8624fc8134fd7947fc6f5afd666cfc5f7cfb568efb509dfa47aff940c2fa37d6f92de6fa25f6fb22fdfd1f";
+
+std::vector<std::uint8_t> Rgb(const Rgba& picture) {
+    std::vector<std::uint8_t> rgb;
+    for (std::size_t i = 0; i < picture.pixels.size(); ++i)
+        if (i % 4 != 3)
+            rgb.push_back(picture.pixels[i]);
+    return rgb;
+}
+
+TEST(Jpeg, BaselineAndProgressiveAgreeWithLibjpeg) {
+    const Rgba baseline = Decoded(Corpus("jpeg-420.jpg"));
+    ASSERT_EQ(baseline.width, 16u);
+    ASSERT_EQ(baseline.height, 16u);
+    const std::vector<std::uint8_t> rgb = Rgb(baseline);
+    for (std::size_t i = 0; i < rgb.size(); ++i) {
+        const int reference = std::stoi(std::string(kJpegReference + 2 * i, 2), nullptr, 16);
+        EXPECT_NEAR(rgb[i], reference, 2) << "pixel " << i / 3 << " channel " << i % 3;
+    }
+    // This decoder's own rounding, pinned.
+    const auto pixel = [&baseline](int x, int y) {
+        const auto at = baseline.pixels.begin() + 4 * (16 * y + x);
+        return std::vector<std::uint8_t>(at, at + 4);
+    };
+    EXPECT_EQ(pixel(0, 0), Pixels({0x01, 0x01, 0xEF, 255}));
+    EXPECT_EQ(pixel(15, 0), Pixels({0xF1, 0x06, 0x86, 255}));
+    EXPECT_EQ(pixel(7, 7), Pixels({0x78, 0x79, 0x8E, 255}));
+    EXPECT_EQ(pixel(15, 15), Pixels({0xFD, 0xFE, 0x1E, 255}));
+    // The same coefficients sent in ten scans, with successive approximation.
+    EXPECT_EQ(Decoded(Corpus("jpeg-420progressive.jpg")).pixels, baseline.pixels);
+
+    const Rgba rgbJpeg = Decoded(Corpus("jpeg-adobergb.jpg"));
+    ASSERT_EQ(rgbJpeg.pixels.size(), 16u * 16 * 4);
+    EXPECT_EQ(std::vector<std::uint8_t>(rgbJpeg.pixels.begin(), rgbJpeg.pixels.begin() + 4),
+              Pixels({0x1C, 0xF7, 0x6D, 255}));
+    EXPECT_EQ(std::vector<std::uint8_t>(rgbJpeg.pixels.end() - 4, rgbJpeg.pixels.end()),
+              Pixels({0xE4, 0x10, 0x92, 255}));
+}
+
+TEST(Jpeg, RestartMarkersResetThePrediction) {
+    const Rgba grey = Decoded(Corpus("jpeg-restart.jpg"));
+    ASSERT_EQ(grey.width, 16u);
+    ASSERT_EQ(grey.height, 8u);
+    for (std::size_t i = 0; i < grey.pixels.size(); ++i)
+        ASSERT_EQ(grey.pixels[i], i % 4 == 3 ? 255 : 138) << i;
 }
 
 TEST(LogoBitmap, CompositesOverWhiteBottomUp) {
