@@ -106,6 +106,9 @@ TEST(Png, ColourTypesDepthsAndTransparency) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(Decoded(Corpus(c.name)).pixels, c.pixels) << c.name;
+    // Paeth: above-left 20, above 10, left 40 tie the left with the above-left, and the left wins.
+    const Rgba paeth = Decoded(corpus::Png(2, 2, 8, 0, Bytes({0, 20, 10, 4, 20, 5})));
+    EXPECT_EQ(paeth.pixels, Pixels({20, 20, 20, 255, 10, 10, 10, 255, 40, 40, 40, 255, 45, 45, 45, 255}));
 }
 
 TEST(Png, Adam7PlacesEveryPass) {
@@ -257,13 +260,13 @@ TEST(Jpeg, RestartMarkersResetThePrediction) {
 }
 
 TEST(LogoBitmap, CompositesOverWhiteBottomUp) {
-    const Rgba picture{2, 2, Pixels({255, 0, 0, 255, 0, 255, 0, 0, 10, 20, 30, 128, 0, 0, 0, 1})};
+    const Rgba picture{2, 2, Pixels({255, 0, 0, 255, 0, 255, 0, 0, 10, 20, 30, 128, 1, 0, 0, 200})};
     EXPECT_EQ(BuildLogoBitmap(picture),
               Bytes({'B',  'M',  70,   0,    0,    0,    0,    0,    0, 0, 54, 0, 0, 0, // file header
                      40,   0,    0,    0,    2,    0,    0,    0,    2, 0, 0,  0, 1, 0, 32, 0,
                      0,    0,    0,    0,    16,   0,    0,    0,                              // info header
                      0x13, 0x0B, 0,    0,    0x13, 0x0B, 0,    0,    0, 0, 0,  0, 0, 0, 0,  0, //
-                     0x8E, 0x89, 0x84, 0xFF, 0xFE, 0xFE, 0xFE, 0xFF,                           // bottom row
+                     0x8E, 0x89, 0x84, 0xFF, 0x37, 0x37, 0x38, 0xFF,                           // bottom row
                      0x00, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
 }
 
