@@ -20,8 +20,10 @@ foreach(name oeminfo support_split regdata picture profile decode)
     target_compile_options(fuzz_${name} PRIVATE ${BRANDWICK_WARNINGS} ${FUZZ_SANITIZE} -fsanitize=fuzzer)
     target_link_options(fuzz_${name} PRIVATE ${FUZZ_SANITIZE} -fsanitize=fuzzer)
     set(seeds ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/${name})
-    if(name STREQUAL "picture" OR name STREQUAL "decode")
+    if(name STREQUAL "picture")
         set(seeds ${PICTURE_SEEDS})
+    elseif(name STREQUAL "decode")
+        set(seeds ${PICTURE_SEEDS} ${seeds}) # the generated corpus and what fuzzing found
     endif()
     # -runs=0: every seed once, nothing new.
     add_test(NAME Fuzz.${name}.ReplaysCorpus COMMAND fuzz_${name} -runs=0 ${seeds})

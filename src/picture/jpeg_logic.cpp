@@ -305,7 +305,7 @@ std::optional<Rgba> DecodeJpeg(std::string_view bytes) {
                         return std::nullopt; // more codes than the lengths allow
                 }
                 p += 17;
-                if (total > s.size() - p)
+                if (total > 256 || total > s.size() - p)
                     return std::nullopt;
                 for (std::size_t i = 0; i < total; ++i)
                     h.symbol[i] = static_cast<std::uint8_t>(u8(p + i));

@@ -641,6 +641,11 @@ std::vector<Decodable> DecodeCorpus() {
     add("jpeg-scancut.jpg", jpeg.substr(0, jpeg.size() - 20) + Hex({0xFF, 0xD9}), false);
     add("jpeg-noframe.jpg", jpeg.substr(0, kSof) + jpeg.substr(kSof + 19), false);
     add("jpeg-oversubscribed.jpg", WithByte(jpeg, 177 + 5 + 1, 3), false);
+    // 257 codes of 15 and 16 bits: within the lengths, beyond the 256 symbols a table has.
+    add("jpeg-257codes.jpg",
+        jpeg.substr(0, 177) + Hex({0xFF, 0xC4, 0x01, 0x14, 0x00}) + std::string(14, '\0') + Hex({2, 255}) +
+            std::string(257, '\1') + jpeg.substr(177),
+        false);
     add("jpeg-cmyk.jpg",
         jpeg.substr(0, kSof + 2) + Hex({0, 20, 8, 0, 16, 0, 16, 4, 1, 0x11, 0, 2, 0x11, 0, 3, 0x11, 0, 4, 0x11, 0}) +
             jpeg.substr(kSof + 19),
