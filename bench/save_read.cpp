@@ -1,7 +1,7 @@
 // Saving and reading, each against baselines measured in the same process, alternately. Usage: bench_save_read <runs>
 // Saving is measured against two baselines: the floor, what a durable save must do at the least, and copying the
 // finished files into place.
-#include "brand/apply.h"
+#include "engine/apply.h"
 #include "core/ansi.h"
 #include "core/app_state.h"
 #include "core/directories.h"
@@ -12,7 +12,7 @@
 #include "oeminfo/oem_key_logic.h"
 #include "oeminfo/oeminfo.h"
 #include "registry/registration.h"
-#include "ui/frmMain.h"
+#include "ui/main_window.h"
 
 #include "bench_data.h"
 #include "timing.h"
@@ -207,7 +207,7 @@ int SaveBench(int runs, bw::AppState& state, bw::Win32Platform& os) {
         b.owner = kValues[0], b.organization = kValues[1], b.productId = kValues[2], b.maker = kMaker, b.model = kModel;
         return bw::ApplyBranding(state, os, b).AllSaved();
     };
-    bw::frmMain main(state, os);
+    bw::MainWindow main(state, os);
     bool reported = false;
     main.SetReporter([&](const std::wstring&, UINT) { reported = true; });
     if (!main.Create(SW_HIDE))

@@ -1,6 +1,6 @@
 #include "cli/cli.h"
 
-#include "brand/apply.h"
+#include "engine/apply.h"
 #include "cli/profile_logic.h"
 #include "core/app_state.h"
 #include "core/directories.h"
@@ -10,7 +10,7 @@
 #include "oeminfo/oem_key.h"
 #include "oeminfo/oeminfo.h"
 #include "oeminfo/picture_check_logic.h"
-#include "registry/mReg.h"
+#include "registry/registry_value.h"
 #include "registry/registration.h"
 
 #include <utility>

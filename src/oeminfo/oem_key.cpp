@@ -2,7 +2,7 @@
 
 #include "core/placement.h"
 #include "oeminfo/oem_key_logic.h"
-#include "registry/mReg.h"
+#include "registry/registry_value.h"
 #include "registry/regdata_logic.h"
 
 namespace bw {

@@ -1,7 +1,7 @@
 #include "registry/registration.h"
 
-#include "registry/mReg.h"
-#include "sysinfo/mSysInfo.h"
+#include "registry/registry_value.h"
+#include "sysinfo/system_name.h"
 
 namespace bw {
 

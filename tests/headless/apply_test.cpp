@@ -1,7 +1,7 @@
 // The apply engine against the real registry and system directory, without a window: what is absent stays, what
 // is given is stored, and whatever fails is named once while the rest is still saved. A 32-bit build runs this
 // under WOW64 and is checked at the places the system itself reads.
-#include "brand/apply.h"
+#include "engine/apply.h"
 #include "core/directories.h"
 #include "fault_platform.h"
 #include "picture_corpus.h"

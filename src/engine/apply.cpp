@@ -1,4 +1,4 @@
-#include "brand/apply.h"
+#include "engine/apply.h"
 
 #include "oeminfo/logo.h"
 #include "oeminfo/oem_key.h"

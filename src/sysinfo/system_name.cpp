@@ -1,4 +1,4 @@
-#include "sysinfo/mSysInfo.h"
+#include "sysinfo/system_name.h"
 
 namespace bw {
 

@@ -1,10 +1,10 @@
-#include "ui/frmSuportInfo.h"
+#include "ui/support_editor.h"
 
 #include "cli/profile_logic.h"
 #include "oeminfo/oem_key.h"
 #include "oeminfo/oeminfo.h"
 #include "oeminfo/oeminfo_logic.h"
-#include "registry/mReg.h"
+#include "registry/registry_value.h"
 #include "registry/registration.h"
 #include "resource.h"
 #include "ui/dialog_layout.h"
@@ -118,7 +118,7 @@ LRESULT CALLBACK EditorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
-bool frmSuportInfo::Open() {
+bool SupportEditor::Open() {
     if (!IsOpen())
         m_keyed = HasOemKey(m_os);
     if (m_keyed)
@@ -127,7 +127,7 @@ bool frmSuportInfo::Open() {
     return OpenOnce({kClassName, L"frmSuportInfo", 0, kClientWidth, kClientHeight, kControls});
 }
 
-void frmSuportInfo::Load() {
+void SupportEditor::Load() {
     HWND editor = GetDlgItem(hwnd(), kIdText);
     if (const LONG_PTR editProc = SetWindowLongPtrW(editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditorProc)))
         g_editProc = reinterpret_cast<WNDPROC>(editProc);
@@ -143,7 +143,7 @@ void frmSuportInfo::Load() {
         SetDlgItemTextW(hwnd(), id, (m_loaded.*value).value_or(L"").c_str());
 }
 
-bool frmSuportInfo::Commit() {
+bool SupportEditor::Commit() {
     SupportKeyValues key;
     if (m_keyed) {
         for (const auto& [id, value] : kKeyBoxes) {
@@ -173,7 +173,7 @@ bool frmSuportInfo::Commit() {
     return true;
 }
 
-LRESULT frmSuportInfo::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT SupportEditor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == kIdOk) {
@@ -206,7 +206,7 @@ LRESULT frmSuportInfo::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void frmSuportInfo::OnDestroyed() {
+void SupportEditor::OnDestroyed() {
     m_lastFocus = nullptr;
     ModelessDialog::OnDestroyed();
 }

@@ -1,8 +1,8 @@
-#include "ui/frmMain.h"
+#include "ui/main_window.h"
 
 #include "resource.h"
 
-#include "brand/apply.h"
+#include "engine/apply.h"
 #include "core/directories.h"
 #include "core/file_replace.h"
 #include "core/lazy_dll.h"
@@ -10,7 +10,7 @@
 #include "oeminfo/logo_logic.h"
 #include "oeminfo/oem_key.h"
 #include "registry/registration.h"
-#include "sysinfo/mSysInfo.h"
+#include "sysinfo/system_name.h"
 #include "ui/dialog_layout.h"
 #include "ui/layout.h"
 #include "ui/twips_logic.h"
@@ -217,13 +217,13 @@ UniqueBitmap BlankBitmap(int cx, int cy, int colour) {
 
 } // namespace
 
-frmMain::~frmMain() {
+MainWindow::~MainWindow() {
     // The window goes before the fonts, pictures and dialogs it uses.
     if (hwnd())
         DestroyWindow(hwnd());
 }
 
-HWND frmMain::Control(MainId id) const {
+HWND MainWindow::Control(MainId id) const {
     if (!hwnd())
         return nullptr;
     if (id == MainId::picLogo)
@@ -231,7 +231,7 @@ HWND frmMain::Control(MainId id) const {
     return GetDlgItem(hwnd(), Id(id));
 }
 
-bool frmMain::Create(int showCommand) {
+bool MainWindow::Create(int showCommand) {
     if (hwnd())
         return false;
     InitCommonControls();
@@ -259,7 +259,7 @@ bool frmMain::Create(int showCommand) {
     return true;
 }
 
-void frmMain::SetBlankPictures() {
+void MainWindow::SetBlankPictures() {
     for (MainId picture : {MainId::picBanner, MainId::imgXP}) {
         RECT rc = ChildRect(Control(picture));
         m_blank[picture == MainId::imgXP] = BlankBitmap(rc.right - rc.left, rc.bottom - rc.top, COLOR_BTNFACE);
@@ -268,7 +268,7 @@ void frmMain::SetBlankPictures() {
     }
 }
 
-void frmMain::CreateLayout() {
+void MainWindow::CreateLayout() {
     std::vector<ControlSpec> onWindow;
     std::vector<ControlSpec> inFrame;
     SplitLayout(onWindow, inFrame);
@@ -284,7 +284,7 @@ void frmMain::CreateLayout() {
     AddTooltips();
 }
 
-void frmMain::SplitLayout(std::vector<ControlSpec>& onWindow, std::vector<ControlSpec>& inFrame) const {
+void MainWindow::SplitLayout(std::vector<ControlSpec>& onWindow, std::vector<ControlSpec>& inFrame) const {
     for (const ControlSpec& c : kLayout) {
         if (c.windowClass)
             (InFrame(c) ? inFrame : onWindow).push_back(c);
@@ -292,7 +292,7 @@ void frmMain::SplitLayout(std::vector<ControlSpec>& onWindow, std::vector<Contro
 }
 
 // On a monitor of another scale: every control from the table again, new fonts, and the pictures drawn anew.
-void frmMain::Rescale(int dpi, const RECT& suggested) {
+void MainWindow::Rescale(int dpi, const RECT& suggested) {
     m_dpi = dpi;
     UniqueFont font = CreateDialogFont(dpi);
     UniqueFont pictureFont = MakeFont(L"MS Sans Serif", 825, ANSI_CHARSET, dpi);
@@ -323,12 +323,12 @@ void frmMain::Rescale(int dpi, const RECT& suggested) {
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-void frmMain::SizeLabelsToText() {
+void MainWindow::SizeLabelsToText() {
     for (MainId label : kSelfSizingLabels)
         SizeLabelToText(Control(label));
 }
 
-void frmMain::AddTooltips() {
+void MainWindow::AddTooltips() {
     m_tooltips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
@@ -348,7 +348,7 @@ void frmMain::AddTooltips() {
 }
 
 // Load sequence; each step is skipped when it fails, and the window is shown only after the last.
-void frmMain::Load() {
+void MainWindow::Load() {
     Step([&] { ShowSystemVersion(m_os, Control(MainId::lblSysInfo)); });
     Step([&] { LoadRegistration(); });
     Step([&] {
@@ -370,14 +370,14 @@ void frmMain::Load() {
     Step([&] { LoadLogoPreview(); });
 }
 
-void frmMain::LoadRegistration() {
+void MainWindow::LoadRegistration() {
     const Registration r = ReadRegistration(m_os);
     SetWindowTextW(Control(MainId::txtUserName), r.owner.c_str());
     SetWindowTextW(Control(MainId::txtOrganization), r.organization.c_str());
     SetWindowTextW(Control(MainId::txtProductID), r.productId.c_str());
 }
 
-void frmMain::LoadOemInfoBoxes() {
+void MainWindow::LoadOemInfoBoxes() {
     // Without a value from the system, the box keeps its designed text.
     const OemInfo info = LoadShownOemInfo(m_state, m_os);
     if (info.maker)
@@ -386,7 +386,7 @@ void frmMain::LoadOemInfoBoxes() {
         SetWindowTextW(Control(MainId::txtModel), info.model->c_str());
 }
 
-void frmMain::LoadLogoPreview() {
+void MainWindow::LoadLogoPreview() {
     auto picture = LoadShownLogo(m_state, m_os);
     if (!picture)
         return;
@@ -398,7 +398,7 @@ void frmMain::LoadLogoPreview() {
     ShowWindow(Control(MainId::picLogo), SW_SHOWNA);
 }
 
-void frmMain::ShowLogo(UniquePicture picture) {
+void MainWindow::ShowLogo(UniquePicture picture) {
     if (!picture)
         return;
     UniqueBitmap bitmap = RenderPicture(picture.get(), m_dpi);
@@ -410,7 +410,7 @@ void frmMain::ShowLogo(UniquePicture picture) {
     m_logoPicture = std::move(picture); // kept to be drawn again at another scale
 }
 
-void frmMain::ShowBlankLogo() {
+void MainWindow::ShowBlankLogo() {
     const RECT rc = ChildRect(Control(MainId::picLogo));
     UniqueBitmap blank = BlankBitmap(rc.right - rc.left, rc.bottom - rc.top, COLOR_WINDOW);
     SendMessageW(Control(MainId::picLogo), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(blank.get()));
@@ -418,7 +418,7 @@ void frmMain::ShowBlankLogo() {
     m_logoPicture.reset();
 }
 
-void frmMain::CentreLogo() {
+void MainWindow::CentreLogo() {
     HWND picLogo = Control(MainId::picLogo);
     RECT rc{};
     GetWindowRect(picLogo, &rc);
@@ -429,21 +429,21 @@ void frmMain::CentreLogo() {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void frmMain::Unload() {
+void MainWindow::Unload() {
     // A temporary directory we could not learn would turn the staging names into files of the current folder.
     if (!m_state.TempDirectory.empty()) {
         // Another instance may still need a staging file that now holds its own content.
         Step([&] { DeleteIfOurs(m_os, m_state.StagedOemInfoPath(), m_state.StagedOemInfo); });
         Step([&] { DeleteIfOurs(m_os, m_state.StagedLogoPath(), m_state.StagedLogo); });
     }
-    Step([&] { m_frmSuportInfo.Unload(); });
+    Step([&] { m_supportEditor.Unload(); });
     PostQuitMessage(0);
     // The program ends here; the About window goes with it.
-    Step([&] { m_frmAbout.Unload(); });
+    Step([&] { m_about.Unload(); });
 }
 
 // Saves everything, and tells the user once about whatever could not be saved. True when all was saved.
-bool frmMain::ApplyChanges() {
+bool MainWindow::ApplyChanges() {
     Branding values;
     values.owner = Text(MainId::txtUserName);
     values.organization = Text(MainId::txtOrganization);
@@ -462,7 +462,7 @@ bool frmMain::ApplyChanges() {
     return false;
 }
 
-void frmMain::ChooseLogo() {
+void MainWindow::ChooseLogo() {
     const auto previous = m_dlgLogoFile;
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof(ofn);
@@ -503,12 +503,12 @@ void frmMain::ChooseLogo() {
     CentreLogo();
 }
 
-void frmMain::OpenBanner() {
+void MainWindow::OpenBanner() {
     m_os.ShellOpen(kMakerWebAddress, SW_SHOWMAXIMIZED);
     PumpEvents();
 }
 
-void frmMain::OnCommand(int id, int code) {
+void MainWindow::OnCommand(int id, int code) {
     if (IsTextBox(id)) {
         if (code == EN_SETFOCUS)
             SendMessageW(GetDlgItem(hwnd(), id), EM_SETSEL, 0, -1);
@@ -534,10 +534,10 @@ void frmMain::OnCommand(int id, int code) {
         DestroyWindow(hwnd());
         break;
     case MainId::cmdAbout:
-        m_frmAbout.Open();
+        m_about.Open();
         break;
     case MainId::cmdSuportInfo:
-        m_frmSuportInfo.Open();
+        m_supportEditor.Open();
         break;
     case MainId::cmdLogo:
         ChooseLogo();
@@ -547,17 +547,17 @@ void frmMain::OnCommand(int id, int code) {
     }
 }
 
-void frmMain::Paint(HDC dc) {
+void MainWindow::Paint(HDC dc) {
     RECT shape{TwipsToPixels(kShape1.left, m_dpi), TwipsToPixels(kShape1.top, m_dpi),
                TwipsToPixels(kShape1.left + kShape1.width, m_dpi), TwipsToPixels(kShape1.top + kShape1.height, m_dpi)};
     FrameRect(dc, &shape, GetSysColorBrush(COLOR_APPWORKSPACE));
 }
 
-std::wstring frmMain::Text(MainId id) const { return WindowText(Control(id)); }
+std::wstring MainWindow::Text(MainId id) const { return WindowText(Control(id)); }
 
-void frmMain::Report(const std::wstring& text, UINT flags) { ShowMessage(m_report, hwnd(), text, flags); }
+void MainWindow::Report(const std::wstring& text, UINT flags) { ShowMessage(m_report, hwnd(), text, flags); }
 
-LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));

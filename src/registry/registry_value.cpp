@@ -1,4 +1,4 @@
-#include "registry/mReg.h"
+#include "registry/registry_value.h"
 
 #include "core/placement.h"
 #include "registry/regdata_logic.h"
