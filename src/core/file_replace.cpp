@@ -40,7 +40,10 @@ bool ReplaceFileSafely(Platform& os, std::string_view bytes, const std::wstring&
         // The content is in place whatever happens here; a lost attribute only changes how the file is listed.
         os.SetAttributes(target, *old & (kKept | FILE_ATTRIBUTE_ARCHIVE));
     }
-    return true;
+    // Another instance may have written its copy between the comparison and the rename: only the target can tell
+    // what was installed. A target that cannot be read back shows no other bytes.
+    const auto installed = os.ReadFile(target);
+    return !installed || *installed == bytes;
 }
 
 void DeleteIfOurs(Platform& os, const std::wstring& path, const std::optional<std::string>& ours) {

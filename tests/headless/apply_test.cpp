@@ -1,8 +1,8 @@
 // The apply engine against the real registry and system directory, without a window: what is absent stays, what
 // is given is stored, and whatever fails is named once while the rest is still saved. A 32-bit build runs this
 // under WOW64 and is checked at the places the system itself reads.
-#include "engine/apply.h"
 #include "core/directories.h"
+#include "engine/apply.h"
 #include "fault_platform.h"
 #include "picture_corpus.h"
 #include "test_support.h"
@@ -41,8 +41,9 @@ protected:
     AppState state;
     FaultPlatform os;
     RegistryValueGuard regGuard{kNt, {L"RegisteredOwner", L"RegisteredOrganization", L"ProductId"}};
-    RegistryValueGuard keyGuard{kKey, {L"Manufacturer", L"Model", L"Logo", L"SupportPhone", L"SupportHours",
-                                       L"SupportURL", L"SupportProvider", L"HelpCustomized"}};
+    RegistryValueGuard keyGuard{kKey,
+                                {L"Manufacturer", L"Model", L"Logo", L"SupportPhone", L"SupportHours", L"SupportURL",
+                                 L"SupportProvider", L"HelpCustomized"}};
 };
 
 TEST_F(Engine, AbsentItemsStayAsTheyAreAndGivenOnesAreStored) {
@@ -68,9 +69,9 @@ TEST_F(Engine, AbsentItemsStayAsTheyAreAndGivenOnesAreStored) {
         EXPECT_EQ(ReadBytes(logo), Picture("info24.bmp"));
         EXPECT_EQ(Values(kKey, {L"Manufacturer", L"Model", L"Logo", L"SupportPhone", L"SupportHours", L"SupportURL",
                                 L"HelpCustomized"}),
-                  version.major == 5 ? L"key|key|<missing>|<missing>|key|key|key|"
-                                     : L"快修电脑|key|" + SystemDir() +
-                                           L"\\oemlogo.bmp||key|https://support.brandwick.example/|key|");
+                  version.major == 5
+                      ? L"key|key|<missing>|<missing>|key|key|key|"
+                      : L"快修电脑|key|" + SystemDir() + L"\\oemlogo.bmp||key|https://support.brandwick.example/|key|");
     }
 }
 
@@ -127,25 +128,34 @@ TEST_F(Engine, EveryRegistryWriteFailingIsNamed) {
 }
 
 // Another instance writes beside the same targets under the same names: a copy that holds its bytes by the time
-// this run reads it back must not replace anything.
-TEST_F(Engine, ACopyBesideTheTargetChangedBeforeItIsComparedIsNotInstalled) {
+// this run reads it back must not replace anything, and one it puts there just before the rename is never
+// reported as this run's.
+TEST_F(Engine, ACopyBesideTheTargetChangedByAnotherInstanceIsNeverReportedSaved) {
     const std::string before = "[General]\r\nManufacturer=Old\r\nModel=X 200\r\n[Support Information]\r\nLine1=a\r\n";
-    WriteBytes(ini, before);
-    WriteBytes(logo, "old logo");
-    os.onCall = [&] {
-        if (os.log.back() == L"Read oeminfo.ini.new")
-            WriteBytes(ini + L".new", "[General]\r\nManufacturer=Other\r\n");
-        if (os.log.back() == L"Read oemlogo.bmp.new")
-            WriteBytes(logo + L".new", Picture("info8.bmp"));
-    };
-    Branding b;
-    b.maker = L"New";
-    b.logo = Picture("info24.bmp");
-    EXPECT_EQ(NotSavedMessage(Apply(b, kXp)),
-              L"以下内容未能保存：\nOEM 信息文件 oeminfo.ini\nOEM Logo 图片 oemlogo.bmp\n\n其余内容已保存。");
-    EXPECT_EQ(ReadBytes(ini), before);
-    EXPECT_EQ(ReadBytes(logo), "old logo");
-    EXPECT_FALSE(ReadBytes(ini + L".new") || ReadBytes(logo + L".new"));
+    const std::string other = "[General]\r\nManufacturer=Other\r\n";
+    const std::pair<const wchar_t*, const wchar_t*> moments[] = {{L"Read oeminfo.ini.new", L"Read oemlogo.bmp.new"},
+                                                                 {L"Move oeminfo.ini", L"Move oemlogo.bmp"}};
+    for (const auto& [iniMoment, logoMoment] : moments) {
+        SCOPED_TRACE(iniMoment);
+        WriteBytes(ini, before);
+        WriteBytes(logo, "old logo");
+        os.onCall = [&] {
+            if (os.log.back() == iniMoment)
+                WriteBytes(ini + L".new", other);
+            if (os.log.back() == logoMoment)
+                WriteBytes(logo + L".new", Picture("info8.bmp"));
+        };
+        Branding b;
+        b.maker = L"New";
+        b.logo = Picture("info24.bmp");
+        EXPECT_EQ(NotSavedMessage(Apply(b, kXp)),
+                  L"以下内容未能保存：\nOEM 信息文件 oeminfo.ini\nOEM Logo 图片 oemlogo.bmp\n\n其余内容已保存。");
+        if (iniMoment == moments[0].first) { // nothing was replaced
+            EXPECT_EQ(ReadBytes(ini), before);
+            EXPECT_EQ(ReadBytes(logo), "old logo");
+        }
+        EXPECT_FALSE(ReadBytes(ini + L".new") || ReadBytes(logo + L".new"));
+    }
 }
 
 // Every single failure while saving the file and the logo is named in the one message, and each file is either
@@ -156,7 +166,9 @@ TEST_F(Engine, EverySingleFailureOfTheFileStepsIsReportedAndLeavesBothFilesWhole
     const std::string after = "[General]\r\nManufacturer=New\r\nModel=X 200\r\n[Support Information]\r\nLine1=a=b\r\n";
     const std::string picture = Picture("info24.bmp");
     const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
-    const auto attributes = [kept](const std::wstring& path) { return GetFileAttributesW(Native(path).c_str()) & kept; };
+    const auto attributes = [kept](const std::wstring& path) {
+        return GetFileAttributesW(Native(path).c_str()) & kept;
+    };
     Branding b;
     b.maker = L"New";
     b.logo = picture;
@@ -173,13 +185,15 @@ TEST_F(Engine, EverySingleFailureOfTheFileStepsIsReportedAndLeavesBothFilesWhole
             const std::wstring message = NotSavedMessage(Apply(b, kXp));
             const bool iniSaved = ReadBytes(ini) == after, logoSaved = ReadBytes(logo) == picture;
             if (os.Calls(op) < nth) { // nothing failed
-                EXPECT_TRUE(iniSaved && logoSaved && message.empty() && attributes(ini) == kept && attributes(logo) == kept);
+                EXPECT_TRUE(iniSaved && logoSaved && message.empty() && attributes(ini) == kept &&
+                            attributes(logo) == kept);
                 break;
             }
             EXPECT_TRUE(iniSaved || ReadBytes(ini) == before);
             EXPECT_TRUE(logoSaved || ReadBytes(logo) == "old logo");
-            EXPECT_EQ(std::pair(message.find(L"oeminfo.ini") != message.npos, message.find(L"oemlogo.bmp") != message.npos),
-                      std::pair(!iniSaved, !logoSaved));
+            EXPECT_EQ(
+                std::pair(message.find(L"oeminfo.ini") != message.npos, message.find(L"oemlogo.bmp") != message.npos),
+                std::pair(!iniSaved, !logoSaved));
             EXPECT_TRUE(op == PlatformOp::SetAttributes || (attributes(ini) == kept && attributes(logo) == kept));
             EXPECT_FALSE(ReadBytes(ini + L".new") || ReadBytes(logo + L".new"));
         }
