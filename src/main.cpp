@@ -2,7 +2,7 @@
 #include "cli/cli.h"
 #include "core/app_state.h"
 #include "core/lazy_dll.h"
-#include "core/win32_platform.h"
+#include "platform/win32_platform.h"
 #include "ui/main_window.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {

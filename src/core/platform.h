@@ -3,7 +3,7 @@
 // the shell and pictures. Window code calls Win32 directly only for its windows and controls.
 #include "core/placement_logic.h"
 #include "core/unique_handle.h"
-#include "sysinfo/version_logic.h"
+#include "core/os_version_logic.h"
 
 #include <cstdint>
 #include <optional>

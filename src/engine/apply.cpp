@@ -50,12 +50,9 @@ ApplyResult ApplyBranding(AppState& state, Platform& os, const Branding& b) {
 
 std::wstring NotSavedMessage(const ApplyResult& r) {
     const std::pair<bool, const wchar_t*> items[] = {
-        {r.owner, L"注册用户名 (RegisteredOwner)"},
-        {r.organization, L"组织名 (RegisteredOrganization)"},
-        {r.productId, L"产品序列号 (ProductId)"},
-        {r.oemInfo, L"OEM 信息文件 oeminfo.ini"},
-        {r.logo, L"OEM Logo 图片 oemlogo.bmp"},
-        {r.oemKey, L"OEM 信息注册表项 (OEMInformation)"},
+        {r.owner, L"注册用户名 (RegisteredOwner)"}, {r.organization, L"组织名 (RegisteredOrganization)"},
+        {r.productId, L"产品序列号 (ProductId)"},   {r.oemInfo, L"OEM 信息文件 oeminfo.ini"},
+        {r.logo, L"OEM Logo 图片 oemlogo.bmp"},     {r.oemKey, L"OEM 信息注册表项 (OEMInformation)"},
     };
     std::wstring lost;
     for (const auto& [failed, item] : items) {

@@ -9,15 +9,6 @@ std::wstring RegistrationKey(Platform& os) {
     return IsWindowsNT(os) ? kNtVersionKey : kWindowsVersionKey;
 }
 
-Registration ReadRegistration(Platform& os) {
-    const std::wstring key = RegistrationKey(os);
-    Registration r;
-    r.owner = GetRegString(os, HKEY_LOCAL_MACHINE, key, L"RegisteredOwner");
-    r.organization = GetRegString(os, HKEY_LOCAL_MACHINE, key, L"RegisteredOrganization");
-    r.productId = GetRegString(os, HKEY_LOCAL_MACHINE, key, L"ProductId");
-    return r;
-}
-
 RegistrationUpdate FindRegistration(Platform& os) {
     const std::wstring key = RegistrationKey(os);
     return {FindRegString(os, HKEY_LOCAL_MACHINE, key, L"RegisteredOwner"),

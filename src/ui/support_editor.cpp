@@ -1,11 +1,6 @@
 #include "ui/support_editor.h"
 
-#include "cli/profile_logic.h"
-#include "oeminfo/oem_key.h"
-#include "oeminfo/oeminfo.h"
-#include "oeminfo/oeminfo_logic.h"
-#include "registry/registry_value.h"
-#include "registry/registration.h"
+#include "engine/engine.h"
 #include "resource.h"
 #include "ui/dialog_layout.h"
 #include "ui/support_split_logic.h"
@@ -120,7 +115,7 @@ LRESULT CALLBACK EditorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 bool SupportEditor::Open() {
     if (!IsOpen())
-        m_keyed = HasOemKey(m_os);
+        m_keyed = Engine(m_state, m_os).HasOemKey();
     if (m_keyed)
         return OpenOnce(
             {kClassName, L"frmSuportInfo", 0, kClientWidth, kClientHeight + kKeyRowsHeight, kControlsWithKey});
@@ -133,12 +128,14 @@ void SupportEditor::Load() {
         g_editProc = reinterpret_cast<WNDPROC>(editProc);
     SendMessageW(editor, EM_SETLIMITTEXT, 0, 0);
     m_lastFocus = editor;
-    SetWindowTextW(hwnd(), GetRegString(m_os, HKEY_LOCAL_MACHINE, kNtVersionKey, L"RegisteredOwner").c_str());
-    SetDlgItemTextW(hwnd(), kIdText, LoadSupportText(m_state, m_os).c_str());
+    Engine engine(m_state, m_os);
+    SetWindowTextW(hwnd(), engine.SupportCaption().c_str());
+    SetDlgItemTextW(hwnd(), kIdText, engine.SupportText().c_str());
     if (!m_keyed)
         return;
-    const OemKeyValues key = LoadOemKeySupport(m_os);
-    m_loaded = {key.supportPhone, key.supportHours, key.supportUrl, key.supportProvider};
+    Shown shown;
+    engine.ReadSupportKey(shown);
+    m_loaded = shown.support;
     for (const auto& [id, value] : kKeyBoxes)
         SetDlgItemTextW(hwnd(), id, (m_loaded.*value).value_or(L"").c_str());
 }
@@ -166,10 +163,9 @@ bool SupportEditor::Commit() {
             return false;
         }
     }
-    StoreSupportLines(m_state, SplitSupportText(WindowText(GetDlgItem(hwnd(), kIdText))));
-    m_state.SupportLines[0] = SupportEditedMarker;
-    if (m_keyed)
-        m_state.SupportKey = std::move(key);
+    Engine(m_state, m_os)
+        .CommitSupport(SplitSupportText(WindowText(GetDlgItem(hwnd(), kIdText))),
+                       m_keyed ? std::optional(std::move(key)) : std::nullopt);
     return true;
 }
 

@@ -3,7 +3,7 @@
 // and shell requests are recorded instead of starting a browser. With wow64 set it plays a 32-bit process on
 // 64-bit Windows: a redirector state of its own, and Sysnative (when there is one) reaching system32. Unset, the
 // system answers: a 32-bit build under a real WOW64 runs on the real redirector and Sysnative.
-#include "core/win32_platform.h"
+#include "platform/win32_platform.h"
 
 #include <array>
 #include <functional>

@@ -1,8 +1,8 @@
-#include "core/win32_platform.h"
+#include "platform/win32_platform.h"
 
-#include "core/dib_picture.h"
+#include "picture/dib_picture.h"
 #include "core/lazy_dll.h"
-#include "oeminfo/picture_check_logic.h"
+#include "picture/picture_check_logic.h"
 
 #include <shellapi.h>
 
