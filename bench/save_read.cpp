@@ -39,7 +39,7 @@ const wchar_t kMaker[] = L"示例科技有限公司", kModel[] = L"示例 PC 200
 
 bool WriteWhole(const std::wstring& path, const std::string& bytes) {
     bw::Win32Platform os;
-    return os.WriteFile(path, bytes);
+    return os.WriteFile(path, bytes) == 0;
 }
 
 bool SetValues(const wchar_t* keyPath, const wchar_t* const* names, const std::wstring* values, int count) {
@@ -171,12 +171,12 @@ int SaveSteps(int runs, bw::AppState& state, bw::Win32Platform& os, const SaveFi
          },
          SetRegistration},
         {"oeminfo.ini (`SaveOemInfo`; floor: written beside it, flushed, read back, renamed)",
-         [&] { return bw::SaveOemInfo(state, os, kMaker, kModel); },
+         [&] { return !bw::SaveOemInfo(state, os, kMaker, kModel); },
          [&] { return DurableReplace(state.OemInfoPath(), f.iniBytes); }},
-        {"logo (`InstallLogo`; floor: the same for its bytes)", [&] { return bw::InstallLogo(state, os); },
+        {"logo (`InstallLogo`; floor: the same for its bytes)", [&] { return !bw::InstallLogo(state, os); },
          [&] { return DurableReplace(state.OemLogoPath(), f.logoBytes); }},
         {"OEMInformation key (`SaveOemKey`; floor: `RegSetValueExW` ×3 in one open key)",
-         [&] { return bw::SaveOemKey(state, os, key); }, [&] { return SetOemKey(state); }},
+         [&] { return !bw::SaveOemKey(state, os, key); }, [&] { return SetOemKey(state); }},
     };
     for (const Step& step : steps) {
         if (&step == &steps[3] && !f.oemKey)

@@ -162,14 +162,14 @@ int Export(Platform& os, const std::wstring& profilePath, Messages& messages) {
     const std::wstring logoPath = ResolveBesideProfile(profilePath, logoName);
     bool logoLost = false, notBmp = false;
     if (const auto logo = engine.ShownBmp(notBmp)) {
-        logoLost = !os.WriteFile(logoPath, *logo);
+        logoLost = os.WriteFile(logoPath, *logo) != 0;
         if (!logoLost)
             p.logo = logoName;
     }
     // Only a BMP is installed as it is; any other picture would need converting first.
     if (notBmp)
         leftOut.push_back(L"Logo：本机的 Logo 图片不是 BMP 图片");
-    if (!os.WriteFile(profilePath, WriteProfile(p))) {
+    if (os.WriteFile(profilePath, WriteProfile(p)) != 0) {
         if (p.logo)
             os.DeletePath(logoPath);
         messages.Say(L"无法写入配置文件 " + profilePath + L"。");

@@ -22,7 +22,8 @@ RegistrationFailures WriteRegistration(Platform& os, const RegistrationUpdate& v
         return failed;
     const std::wstring key = RegistrationKey(os);
     auto store = [&](const std::optional<std::wstring>& value, const wchar_t* name) {
-        return value && !SetRegString(os, HKEY_LOCAL_MACHINE, key, name, *value);
+        const long error = value ? SetRegString(os, HKEY_LOCAL_MACHINE, key, name, *value) : 0;
+        return error ? SaveResult(SaveFailure{PlatformOp::RegWrite, static_cast<std::uint32_t>(error)}) : std::nullopt;
     };
     failed.owner = store(values.owner, L"RegisteredOwner");
     failed.organization = store(values.organization, L"RegisteredOrganization");

@@ -10,12 +10,9 @@ namespace bw {
 inline constexpr wchar_t kNtVersionKey[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 inline constexpr wchar_t kWindowsVersionKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 
-// Which of the three values could not be stored.
+// Why each of the three values could not be stored; all absent when they were.
 struct RegistrationFailures {
-    bool owner = false;
-    bool organization = false;
-    bool productId = false;
-    bool any() const { return owner || organization || productId; }
+    SaveResult owner, organization, productId;
 };
 
 // The key of the running platform family, asked afresh on every call.

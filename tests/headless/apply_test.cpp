@@ -117,14 +117,43 @@ TEST_F(Engine, AMakersFileKeepsAllElseAndNoTemporaryFolderStopsTheSave) {
     EXPECT_EQ(ReadBytes(logo), Picture("info8.bmp"));
 }
 
-// Without administrator rights every write under HKEY_LOCAL_MACHINE fails: each of them is named.
+// Without administrator rights every write under HKEY_LOCAL_MACHINE fails: each of them is named with the system's
+// reason.
 TEST_F(Engine, EveryRegistryWriteFailingIsNamed) {
     os.FailOn(PlatformOp::RegWrite, 0);
-    const Branding all{L"a", L"b", L"c", L"d", L"e", {}, {}, {}, {}, {}, {}};
+    Branding all;
+    all.owner = L"a", all.organization = L"b", all.productId = L"c", all.maker = L"d", all.model = L"e";
     EXPECT_EQ(NotSavedMessage(Apply(all, kWin7)),
-              L"以下内容未能保存：\n注册用户名 (RegisteredOwner)\n组织名 (RegisteredOrganization)\n"
-              L"产品序列号 (ProductId)\nOEM 信息注册表项 (OEMInformation)\n\n其余内容已保存。");
+              L"以下内容未能保存：\n注册用户名 (RegisteredOwner)：访问被拒绝。(5)\n"
+              L"组织名 (RegisteredOrganization)：访问被拒绝。(5)\n产品序列号 (ProductId)：访问被拒绝。(5)\n"
+              L"OEM 信息注册表项 (OEMInformation)：访问被拒绝。(5)\n\n其余内容已保存。");
     EXPECT_EQ(ReadBytes(ini).value_or("").substr(0, 34), "[General]\r\nManufacturer=d\r\nModel=e");
+}
+
+// Each step of saving a file that fails names the error the system gave for it, after the item.
+TEST_F(Engine, EachFileStepsFailureShowsTheSystemsError) {
+    Branding b;
+    b.maker = L"New";
+    b.logo = Picture("info24.bmp");
+    const std::tuple<PlatformOp, int, std::uint32_t> steps[] = {
+        {PlatformOp::WriteFile, 0, 112},     // ERROR_DISK_FULL
+        {PlatformOp::MoveFileOver, 0, 32},   // ERROR_SHARING_VIOLATION
+        {PlatformOp::SetAttributes, 1, 19}}; // ERROR_WRITE_PROTECT, on clearing the read-only attribute
+    for (const auto& [op, nth, code] : steps) {
+        SCOPED_TRACE(code);
+        WriteBytes(ini, "[General]\r\nManufacturer=Old\r\n");
+        WriteBytes(logo, "old logo");
+        SetFileAttributesW(Native(ini).c_str(), FILE_ATTRIBUTE_READONLY);
+        SetFileAttributesW(Native(logo).c_str(), FILE_ATTRIBUTE_READONLY);
+        os.Heal(), os.ResetCalls();
+        os.failWith = code;
+        os.FailOn(op, nth);
+        const std::wstring message = NotSavedMessage(Apply(b, kXp));
+        const std::wstring cause = L"(" + std::to_wstring(code) + L")\n";
+        EXPECT_NE(message.find(L"\nOEM 信息文件 oeminfo.ini："), message.npos) << message;
+        EXPECT_NE(message.find(cause), message.npos) << message;
+        EXPECT_EQ(message.find(L"：("), message.npos) << message; // the system's text comes before the code
+    }
 }
 
 // Another instance writes beside the same targets under the same names: a copy that holds its bytes by the time

@@ -303,7 +303,8 @@ TEST_F(MainWindow, ApplySavesInOrderOkThatCannotSaveStaysOpenCancelKeepsWhatWasA
     app.os.FailOn(PlatformOp::WriteFile);
     app.Click(MainId::cmdOk);
     ASSERT_TRUE(app.main->hwnd());
-    EXPECT_EQ(app.reports, Texts{L"以下内容未能保存：\n组织名 (RegisteredOrganization)\n\n其余内容已保存。"});
+    ASSERT_EQ(app.reports.size(), 1u);
+    EXPECT_NE(app.reports[0].find(L"\n组织名 (RegisteredOrganization)："), std::wstring::npos);
     EXPECT_EQ(app.Saves(), saves);
     EXPECT_EQ(ReadBytes(logo), picture);
     app.Type(MainId::txtUserName, L"不保存");
@@ -406,9 +407,9 @@ TEST_F(MainWindow, OemInformationKeyAndUnderWow64TheNativeSide) {
         {xp, false, true, 0, L"File Maker", 100, L"Key Maker|<missing>|" + named, L""},
         {vista, false, true, 0, L"Key Maker", 40, L"新制造商||" + logo, L""},
         {vista, false, true, 4, L"Key Maker", 40, L"Key Maker||" + logo, // the fourth: after the registration
-         L"以下内容未能保存：\nOEM 信息注册表项 (OEMInformation)\n\n其余内容已保存。"},
+         L"以下内容未能保存：\nOEM 信息注册表项 (OEMInformation)：访问被拒绝。(5)\n\n其余内容已保存。"},
         {vista, false, true, 5, L"Key Maker", 40, L"新制造商|<missing>|" + logo,
-         L"以下内容未能保存：\nOEM 信息注册表项 (OEMInformation)\n\n其余内容已保存。"},
+         L"以下内容未能保存：\nOEM 信息注册表项 (OEMInformation)：访问被拒绝。(5)\n\n其余内容已保存。"},
         {vista, true, true, 0, L"Key Maker", 40, L"新制造商||" + logo, L""},
         {vista, true, false, 0, L"Key Maker", 40, L"新制造商||" + logo, L""},
         {vista, true, false, 0, L"Key Maker", 40, L"新制造商||" + named,
