@@ -4,9 +4,9 @@
 // query, no system or temporary directory. Only the resource bitmaps and the cursor are loaded, as the window
 // shows them. With FLOOR_LOGO the window also shows the benchmark's logo at its size, drawn from memory
 // without OLE: what showing a logo costs at the least. Built and linked as Brandwick.exe is.
-#include "core/dib_picture.h"
-#include "core/win32_platform.h"
-#include "ui/frmMain.h"
+#include "picture/dib_picture.h"
+#include "platform/win32_platform.h"
+#include "ui/main_window.h"
 
 #include "bench_data.h"
 
@@ -60,6 +60,6 @@ private:
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     bw::AppState state;
     FloorPlatform os;
-    bw::frmMain main(state, os);
+    bw::MainWindow main(state, os);
     return main.Create(showCommand) ? bw::RunMessageLoop() : 1;
 }

@@ -1,18 +1,18 @@
 // Saving and reading, each against baselines measured in the same process, alternately. Usage: bench_save_read <runs>
 // Saving is measured against two baselines: the floor, what a durable save must do at the least, and copying the
 // finished files into place.
-#include "brand/apply.h"
 #include "core/ansi.h"
 #include "core/app_state.h"
 #include "core/directories.h"
 #include "core/unique_handle.h"
-#include "core/win32_platform.h"
+#include "engine/apply.h"
 #include "oeminfo/logo.h"
 #include "oeminfo/oem_key.h"
 #include "oeminfo/oem_key_logic.h"
 #include "oeminfo/oeminfo.h"
+#include "platform/win32_platform.h"
 #include "registry/registration.h"
-#include "ui/frmMain.h"
+#include "ui/main_window.h"
 
 #include "bench_data.h"
 #include "timing.h"
@@ -39,7 +39,7 @@ const wchar_t kMaker[] = L"示例科技有限公司", kModel[] = L"示例 PC 200
 
 bool WriteWhole(const std::wstring& path, const std::string& bytes) {
     bw::Win32Platform os;
-    return os.WriteFile(path, bytes);
+    return os.WriteFile(path, bytes) == 0;
 }
 
 bool SetValues(const wchar_t* keyPath, const wchar_t* const* names, const std::wstring* values, int count) {
@@ -71,11 +71,10 @@ bool SetOemKey(const bw::AppState& state) {
 bool DurableReplace(const std::wstring& target, const std::string& bytes) {
     const std::wstring sibling = target + L".new";
     {
-        bw::UniqueFile file(CreateFileW(sibling.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+        bw::UniqueFile file(
+            CreateFileW(sibling.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         DWORD written = 0;
-        if (!file ||
-            !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+        if (!file || !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
             written != bytes.size() || !FlushFileBuffers(file.get()))
             return false;
     }
@@ -92,9 +91,9 @@ bool DurableReplace(const std::wstring& target, const std::string& bytes) {
 }
 
 struct SaveFiles {
-    std::wstring ini, logo;    // the finished files, for the copying baseline
+    std::wstring ini, logo; // the finished files, for the copying baseline
     std::string iniBytes, logoBytes;
-    bool oemKey = false;       // whether the system has the OEMInformation key, where Apply also writes
+    bool oemKey = false; // whether the system has the OEMInformation key, where Apply also writes
 };
 
 // The save floor: the three registration values, the key's values where the system has one, and both files
@@ -157,7 +156,7 @@ double MedianRatio(const std::vector<double>& a, const std::vector<double>& b) {
 
 // Each saving step of Apply against its share of the floor.
 int SaveSteps(int runs, bw::AppState& state, bw::Win32Platform& os, const SaveFiles& f) {
-    const bw::Registration values{kValues[0], kValues[1], kValues[2]};
+    const bw::RegistrationUpdate values{kValues[0], kValues[1], kValues[2]};
     bw::OemKeyValues key;
     key.maker = kMaker, key.model = kModel;
     struct Step {
@@ -172,12 +171,12 @@ int SaveSteps(int runs, bw::AppState& state, bw::Win32Platform& os, const SaveFi
          },
          SetRegistration},
         {"oeminfo.ini (`SaveOemInfo`; floor: written beside it, flushed, read back, renamed)",
-         [&] { return bw::SaveOemInfo(state, os, kMaker, kModel); },
+         [&] { return !bw::SaveOemInfo(state, os, kMaker, kModel); },
          [&] { return DurableReplace(state.OemInfoPath(), f.iniBytes); }},
-        {"logo (`InstallLogo`; floor: the same for its bytes)", [&] { return bw::InstallLogo(state, os); },
+        {"logo (`InstallLogo`; floor: the same for its bytes)", [&] { return !bw::InstallLogo(state, os); },
          [&] { return DurableReplace(state.OemLogoPath(), f.logoBytes); }},
         {"OEMInformation key (`SaveOemKey`; floor: `RegSetValueExW` ×3 in one open key)",
-         [&] { return bw::SaveOemKey(state, os, key); }, [&] { return SetOemKey(state); }},
+         [&] { return !bw::SaveOemKey(state, os, key); }, [&] { return SetOemKey(state); }},
     };
     for (const Step& step : steps) {
         if (&step == &steps[3] && !f.oemKey)
@@ -207,7 +206,7 @@ int SaveBench(int runs, bw::AppState& state, bw::Win32Platform& os) {
         b.owner = kValues[0], b.organization = kValues[1], b.productId = kValues[2], b.maker = kMaker, b.model = kModel;
         return bw::ApplyBranding(state, os, b).AllSaved();
     };
-    bw::frmMain main(state, os);
+    bw::MainWindow main(state, os);
     bool reported = false;
     main.SetReporter([&](const std::wstring&, UINT) { reported = true; });
     if (!main.Create(SW_HIDE))
@@ -224,9 +223,9 @@ int SaveBench(int runs, bw::AppState& state, bw::Win32Platform& os) {
             os.ReadFile(state.OemLogoPath()) != f.logoBytes)
             return std::fprintf(stderr, "Apply did not write what the floor writes\n"), 1;
     }
-    const auto t = Alternately(runs, [&] { return StageLogo(state, os, f); },
-                               {engine, button, [&] { return FloorSave(f, state); },
-                                [&] { return CopySave(f, state); }});
+    const auto t =
+        Alternately(runs, [&] { return StageLogo(state, os, f); },
+                    {engine, button, [&] { return FloorSave(f, state); }, [&] { return CopySave(f, state); }});
     if (t.empty())
         return std::fprintf(stderr, "a save failed\n"), 1;
     const char* what = f.oemKey ? "registration values and 3 of the OEMInformation key" : "registration values";
@@ -245,8 +244,8 @@ int SaveBench(int runs, bw::AppState& state, bw::Win32Platform& os) {
 
 // The baseline of reading: the whole file into memory, its lines found with memchr.
 std::size_t BaselineRead(const std::wstring& path) {
-    bw::UniqueFile file(
-        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    bw::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     if (!file || !GetFileSizeEx(file.get(), &size))
         return 0;

@@ -2,8 +2,8 @@
 #include "cli/cli.h"
 #include "core/app_state.h"
 #include "core/lazy_dll.h"
-#include "core/win32_platform.h"
-#include "ui/frmMain.h"
+#include "platform/win32_platform.h"
+#include "ui/main_window.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
     // OLE starts at the first picture or open-file dialog, and ends here.
@@ -17,7 +17,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
     {
         bw::AppState state;
         bw::Win32Platform os;
-        bw::frmMain main(state, os);
+        bw::MainWindow main(state, os);
         if (main.Create(showCommand))
             exitCode = bw::RunMessageLoop();
     }

@@ -1,17 +1,9 @@
 #include "cli/cli.h"
 
-#include "brand/apply.h"
 #include "cli/profile_logic.h"
 #include "core/app_state.h"
-#include "core/directories.h"
-#include "core/file_replace.h"
 #include "core/system_error.h"
-#include "oeminfo/logo.h"
-#include "oeminfo/oem_key.h"
-#include "oeminfo/oeminfo.h"
-#include "oeminfo/picture_check_logic.h"
-#include "registry/mReg.h"
-#include "registry/registration.h"
+#include "engine/engine.h"
 
 #include <utility>
 #include <vector>
@@ -108,37 +100,38 @@ int Apply(Platform& os, const std::wstring& profilePath, Messages& messages) {
         return kExitUnusable;
     }
     const Profile& p = *reading.profile;
-    Branding b{p.owner,        p.organization, p.productId,  p.maker,           p.model,     p.supportLines,
-               p.supportPhone, p.supportHours, p.supportUrl, p.supportProvider, std::nullopt};
+    Branding b{.owner = p.owner,
+               .organization = p.organization,
+               .productId = p.productId,
+               .maker = p.maker,
+               .model = p.model,
+               .supportLines = p.supportLines,
+               .supportPhone = p.supportPhone,
+               .supportHours = p.supportHours,
+               .supportUrl = p.supportUrl,
+               .supportProvider = p.supportProvider,
+               .logo = std::nullopt};
+    AppState state;
+    Engine engine(state, os);
     if (p.logo) {
-        // The structure check the logo button makes, before anything is written. The picture is not decoded: that
-        // needs the display, which a deployment run may not have.
-        const std::wstring logo = ResolveBesideProfile(profilePath, *p.logo);
-        const auto attributes = os.FileAttributes(logo);
-        if (!attributes || (*attributes != kUnknownAttributes && (*attributes & FILE_ATTRIBUTE_DIRECTORY))) {
-            messages.Say(Unusable(profilePath, p.logoLine, L"找不到图片文件 " + logo));
+        // Checked before anything is written.
+        const std::wstring path = ResolveBesideProfile(profilePath, *p.logo);
+        LogoFile logo = engine.CheckLogo(path);
+        const std::wstring problem = logo.problem == LogoFile::Problem::Missing ? L"找不到图片文件 " + path
+                                     : logo.problem == LogoFile::Problem::Unreadable
+                                         ? L"无法读取图片文件 " + path + L"：" + SystemErrorText(logo.error)
+                                     : logo.problem == LogoFile::Problem::NoPicture ? L"不是可用的图片 " + path
+                                                                                    : L"";
+        if (!problem.empty()) {
+            messages.Say(Unusable(profilePath, p.logoLine, problem));
             return kExitUnusable;
         }
-        b.logo = os.ReadFile(logo, &error);
-        if (!b.logo) {
-            messages.Say(
-                Unusable(profilePath, p.logoLine, L"无法读取图片文件 " + logo + L"：" + SystemErrorText(error)));
-            return kExitUnusable;
-        }
-        if (CheckPicture(*b.logo) == PictureFormat::None) {
-            messages.Say(Unusable(profilePath, p.logoLine, L"不是可用的图片 " + logo));
-            return kExitUnusable;
-        }
+        b.logo = std::move(logo.bytes);
     }
 
-    AppState state;
-    ComputeSystemDirectory(state, os);
-    ComputeTempDirectory(state, os);
-    const ApplyResult result = ApplyBranding(state, os, b);
-    if (!state.TempDirectory.empty()) {
-        DeleteIfOurs(os, state.StagedOemInfoPath(), state.StagedOemInfo);
-        DeleteIfOurs(os, state.StagedLogoPath(), state.StagedLogo);
-    }
+    engine.FindFolders();
+    const ApplyResult result = engine.Apply(b);
+    engine.CleanUp();
     if (!result.AllSaved()) {
         messages.Say(NotSavedMessage(result));
         return kExitPartly;
@@ -147,52 +140,36 @@ int Apply(Platform& os, const std::wstring& profilePath, Messages& messages) {
     return kExitApplied;
 }
 
-// The support values of the key. An empty string value, which the window shows as no value, travels as empty.
-void ExportOemKeySupport(Platform& os, Profile& p) {
-    const OemKeyValues support = LoadOemKeySupport(os);
-    p.supportPhone = support.supportPhone;
-    p.supportHours = support.supportHours;
-    p.supportUrl = support.supportUrl;
-    p.supportProvider = support.supportProvider;
-    if (!HasOemKey(os))
-        return;
-    for (const auto& [value, name] :
-         {std::pair(&p.supportPhone, L"SupportPhone"), std::pair(&p.supportHours, L"SupportHours"),
-          std::pair(&p.supportUrl, L"SupportURL"), std::pair(&p.supportProvider, L"SupportProvider")}) {
-        if (!*value && FindRegString(os, HKEY_LOCAL_MACHINE, kOemInformationKey, name) == L"")
-            *value = L"";
-    }
-}
-
 int Export(Platform& os, const std::wstring& profilePath, Messages& messages) {
     AppState state;
-    ComputeSystemDirectory(state, os);
+    Engine engine(state, os);
+    engine.FindFolders();
+    const Shown shown = engine.Read();
     Profile p;
-    const RegistrationUpdate r = FindRegistration(os);
-    p.owner = r.owner;
-    p.organization = r.organization;
-    p.productId = r.productId;
-    const OemInfo shown = LoadShownOemInfo(state, os);
+    p.owner = shown.owner;
+    p.organization = shown.organization;
+    p.productId = shown.productId;
     p.maker = shown.maker;
     p.model = shown.model;
-    ExportOemKeySupport(os, p);
-    p.supportLines = LoadSupportValues(state, os);
+    p.supportPhone = shown.support.phone;
+    p.supportHours = shown.support.hours;
+    p.supportUrl = shown.support.url;
+    p.supportProvider = shown.support.provider;
+    p.supportLines = shown.supportLines;
     std::vector<std::wstring> leftOut = LeaveOutWhatApplyRefuses(p);
     // What the system shows is copied beside the profile, which names it relatively so that both travel together.
     const std::wstring logoName = ExportedLogoName(profilePath);
     const std::wstring logoPath = ResolveBesideProfile(profilePath, logoName);
-    bool logoLost = false;
-    if (const auto logo = ReadShownLogo(state, os)) {
-        // Only a BMP is installed as it is; any other picture would need converting first.
-        if (CheckPicture(*logo) != PictureFormat::Bmp) {
-            leftOut.push_back(L"Logo：本机的 Logo 图片不是 BMP 图片");
-        } else {
-            logoLost = !os.WriteFile(logoPath, *logo);
-            if (!logoLost)
-                p.logo = logoName;
-        }
+    bool logoLost = false, notBmp = false;
+    if (const auto logo = engine.ShownBmp(notBmp)) {
+        logoLost = os.WriteFile(logoPath, *logo) != 0;
+        if (!logoLost)
+            p.logo = logoName;
     }
-    if (!os.WriteFile(profilePath, WriteProfile(p))) {
+    // Only a BMP is installed as it is; any other picture would need converting first.
+    if (notBmp)
+        leftOut.push_back(L"Logo：本机的 Logo 图片不是 BMP 图片");
+    if (os.WriteFile(profilePath, WriteProfile(p)) != 0) {
         if (p.logo)
             os.DeletePath(logoPath);
         messages.Say(L"无法写入配置文件 " + profilePath + L"。");

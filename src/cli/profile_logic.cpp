@@ -297,31 +297,6 @@ std::wstring Written(std::wstring_view value) {
     return blankEnd || quoted ? L'"' + text + L'"' : text;
 }
 
-// A web address without its scheme, as makers often store it and the shell opens as http: a host name of two
-// labels or more (letters, digits, hyphens, any character beyond ASCII), with a port after it perhaps.
-bool IsBareHost(std::wstring_view authority) {
-    if (const std::size_t colon = authority.find(L':'); colon != std::wstring_view::npos) {
-        const std::wstring_view port = authority.substr(colon + 1);
-        if (port.empty() || port.size() > 5 ||
-            std::any_of(port.begin(), port.end(), [](wchar_t c) { return c < L'0' || c > L'9'; }))
-            return false;
-        authority = authority.substr(0, colon);
-    }
-    std::size_t labels = 0;
-    for (std::size_t start = 0; start <= authority.size(); ++labels) {
-        const std::size_t dot = std::min(authority.find(L'.', start), authority.size());
-        const std::wstring_view label = authority.substr(start, dot - start);
-        if (label.empty() || label.front() == L'-' || label.back() == L'-')
-            return false;
-        for (const wchar_t c : label)
-            if (c < 0x80 &&
-                !(c == L'-' || (c >= L'0' && c <= L'9') || (LowerAscii(c) >= L'a' && LowerAscii(c) <= L'z')))
-                return false;
-        start = dot + 1;
-    }
-    return labels >= 2;
-}
-
 bool IsCjk(std::uint32_t u) {
     return (u >= 0x2E80 && u <= 0x9FFF) || (u >= 0xAC00 && u <= 0xD7AF) || (u >= 0xF900 && u <= 0xFAFF) ||
            (u >= 0xFE30 && u <= 0xFE4F) || (u >= 0xFF00 && u <= 0xFFEF) || (u >= 0xD840 && u <= 0xD8BF);
@@ -432,25 +407,6 @@ std::string WriteProfile(const Profile& profile) {
             out += "Line" + std::to_string(i + 1) + "=" + ToUtf8(Written((*profile.supportLines)[i])) + "\r\n";
     }
     return out;
-}
-
-bool IsSupportUrl(std::wstring_view url) {
-    if (url.empty())
-        return true;
-    for (const wchar_t c : url)
-        if (static_cast<std::uint32_t>(c) <= 0x20 || c == 0x7F)
-            return false;
-    std::size_t scheme = 0;
-    if (url.size() > 7 && SameName(url.substr(0, 7), L"http://"))
-        scheme = 7;
-    else if (url.size() > 8 && SameName(url.substr(0, 8), L"https://"))
-        scheme = 8;
-    std::wstring_view authority = url.substr(scheme, url.find_first_of(L"/?#", scheme) - scheme);
-    if (scheme == 0)
-        return IsBareHost(authority);
-    if (const std::size_t at = authority.rfind(L'@'); at != std::wstring_view::npos)
-        authority.remove_prefix(at + 1);
-    return !authority.empty() && authority.front() != L':';
 }
 
 std::vector<std::wstring> LeaveOutWhatApplyRefuses(Profile& p) {

@@ -1,6 +1,8 @@
 #pragma once
 // The deployment profile: an INI text naming what to set on a PC, read by /apply and written by /export.
 // Text here is UTF-16 code units, one to a wchar_t, on every platform.
+#include "engine/rules_logic.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -34,11 +36,6 @@ struct ProfileReading {
     std::optional<ProfileError> error;
 };
 
-// A value may hold at most this many UTF-16 code units.
-inline constexpr std::size_t kMaxProfileValue = 4096;
-// Support lines the program keeps.
-inline constexpr std::size_t kMaxSupportLines = 255;
-
 // Reads the whole text: UTF-8 with or without a byte order mark, or UTF-16LE with one; CR LF or LF. Text without a
 // mark that may as well be Chinese in code page 936 is refused, and so is a profile that sets nothing.
 ProfileReading ParseProfile(std::string_view bytes);
@@ -52,10 +49,6 @@ std::string WriteProfile(const Profile& profile);
 // address, and the support lines from the first over that length or beyond kMaxSupportLines. Returns each item
 // taken out, naming its key and why.
 std::vector<std::wstring> LeaveOutWhatApplyRefuses(Profile& profile);
-
-// An http:// or https:// address with a host, a host name without a scheme (www.brandwick.example), or the empty
-// text: Windows opens SupportURL as a web address.
-bool IsSupportUrl(std::wstring_view url);
 
 // UTF-16 code units as UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string ToUtf8(std::wstring_view text);

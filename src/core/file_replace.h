@@ -10,8 +10,9 @@ namespace bw {
 // Replaces target with the given bytes in a way that an interruption leaves either the old or the new file whole:
 // they are written beside the target, put on the disk and renamed over it in one step. The copy must read back as
 // exactly those bytes before it replaces anything: another instance writes beside the same target under the same
-// name. The target's hidden, system and read-only attributes are kept. True when the target now holds the bytes.
-bool ReplaceFileSafely(Platform& os, std::string_view bytes, const std::wstring& target);
+// name, so the target is read back once it is replaced. The target's hidden, system and read-only attributes are
+// kept. nullopt when the target now holds the bytes, else why not.
+SaveResult ReplaceFileSafely(Platform& os, std::string_view bytes, const std::wstring& target);
 
 // Deletes a staging file only while it holds what this run put there.
 void DeleteIfOurs(Platform& os, const std::wstring& path, const std::optional<std::string>& ours);

@@ -1,9 +1,9 @@
 #pragma once
 // The one seam between the program and the operating system: files, registry, version, directories,
 // the shell and pictures. Window code calls Win32 directly only for its windows and controls.
+#include "core/os_version_logic.h"
 #include "core/placement_logic.h"
 #include "core/unique_handle.h"
-#include "sysinfo/version_logic.h"
 
 #include <cstdint>
 #include <optional>
@@ -40,6 +40,14 @@ enum class PlatformOp {
 
 inline constexpr std::uint32_t kUnknownAttributes = 0xFFFFFFFF;
 
+// Why an item was not saved: the operation that failed and the system's error code, 0 where the system named none.
+struct SaveFailure {
+    PlatformOp op = PlatformOp::Count;
+    std::uint32_t error = 0;
+};
+// Saved, or why not.
+using SaveResult = std::optional<SaveFailure>;
+
 struct RegData {
     std::uint32_t type = 0;
     std::vector<std::uint8_t> bytes;
@@ -57,12 +65,12 @@ public:
     virtual std::optional<std::uint32_t> FileAttributes(const std::wstring& path) = 0;
     // The whole file, or nullopt when it cannot be read; then error, if given, receives the system's error code.
     virtual std::optional<std::string> ReadFile(const std::wstring& path, std::uint32_t* error = nullptr) = 0;
-    // Creates or empties the file and writes all bytes; with flush, returns only once they are on the disk. True only
-    // when every write, the flush and the close succeeded.
-    virtual bool WriteFile(const std::wstring& path, std::string_view bytes, bool flush = true) = 0;
-    // Renames within a volume, replacing an existing target in one step.
-    virtual bool MoveFileOver(const std::wstring& from, const std::wstring& to) = 0;
-    virtual bool SetAttributes(const std::wstring& path, std::uint32_t attributes) = 0;
+    // Creates or empties the file and writes all bytes; with flush, returns only once they are on the disk. Returns
+    // the system's error code, 0 only when every write, the flush and the close succeeded.
+    virtual std::uint32_t WriteFile(const std::wstring& path, std::string_view bytes, bool flush = true) = 0;
+    // Renames within a volume, replacing an existing target in one step. Returns the system's error code, 0 on success.
+    virtual std::uint32_t MoveFileOver(const std::wstring& from, const std::wstring& to) = 0;
+    virtual std::uint32_t SetAttributes(const std::wstring& path, std::uint32_t attributes) = 0;
     virtual bool DeletePath(const std::wstring& path) = 0;
 
     // While the redirector is off, a 32-bit process on 64-bit Windows reaches the native system directory under

@@ -12,24 +12,26 @@ bool StageLogo(AppState& state, Platform& os, const std::wstring& chosen) {
     if (state.SystemDirectory.empty() || state.TempDirectory.empty())
         return false;
     auto bytes = os.ReadFile(chosen);
-    if (!bytes || !ReplaceFileSafely(os, *bytes, state.StagedLogoPath()))
+    if (!bytes || ReplaceFileSafely(os, *bytes, state.StagedLogoPath()))
         return false;
     state.StagedLogo = std::move(bytes);
     return true;
 }
 
-bool InstallLogo(AppState& state, Platform& os) {
+SaveResult InstallLogo(AppState& state, Platform& os) {
     if (!state.StagedLogo)
-        return true;
+        return std::nullopt;
     if (state.SystemDirectory.empty())
-        return false;
+        return SaveFailure{PlatformOp::SystemDirectory, 0};
     // What this run chose, not what the staging file holds now: another instance may have staged its own choice
     // under the same name, or removed ours when it ended.
     RedirectionOff native(state, os);
-    if (!native || !ReplaceFileSafely(os, *state.StagedLogo, state.OemLogoPath()))
-        return false;
+    if (!native)
+        return SaveFailure{PlatformOp::DisableFsRedirection, 0};
+    if (auto failure = ReplaceFileSafely(os, *state.StagedLogo, state.OemLogoPath()))
+        return failure;
     state.LogoInstalledThisRun = true;
-    return true;
+    return std::nullopt;
 }
 
 namespace {

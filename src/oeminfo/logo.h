@@ -13,9 +13,9 @@ namespace bw {
 bool StageLogo(AppState& state, Platform& os, const std::wstring& chosen);
 
 // Installs the logo staged by this run, if any, keeping the installed file's attributes: exactly the bytes this
-// run staged, whatever the staging file holds by now. A staging file of another run is never installed. True when
-// there was nothing to install or the logo was installed.
-bool InstallLogo(AppState& state, Platform& os);
+// run staged, whatever the staging file holds by now. A staging file of another run is never installed. nullopt
+// when there was nothing to install or the logo was installed.
+SaveResult InstallLogo(AppState& state, Platform& os);
 
 // The picture System shows: the one the OEMInformation key names where that file exists, else oemlogo.bmp.
 // nullopt when neither file exists; an empty picture when the file is no picture.

@@ -2,8 +2,8 @@
 
 #include "core/placement.h"
 #include "oeminfo/oem_key_logic.h"
-#include "registry/mReg.h"
 #include "registry/regdata_logic.h"
+#include "registry/registry_value.h"
 
 namespace bw {
 
@@ -32,15 +32,15 @@ std::wstring OemKeyLogo(Platform& os) {
     return logo.empty() ? logo : os.ExpandEnvironment(logo).value_or(L"");
 }
 
-bool SaveOemKey(const AppState& state, Platform& os, const OemKeyValues& values) {
+SaveResult SaveOemKey(const AppState& state, Platform& os, const OemKeyValues& values) {
     if (!OemKeyApplies(os.GetVersion()))
-        return true;
+        return std::nullopt;
     const std::uint32_t view = MachineRegistryView(os);
-    bool saved = true;
+    SaveResult failed; // the first value that could not be stored
     auto store = [&](const wchar_t* name, const std::optional<std::wstring>& value) {
-        if (value)
-            saved =
-                os.RegWriteString(HKEY_LOCAL_MACHINE, kOemInformationKey, name, *value, view) == ERROR_SUCCESS && saved;
+        const long error = value ? os.RegWriteString(HKEY_LOCAL_MACHINE, kOemInformationKey, name, *value, view) : 0;
+        if (error && !failed)
+            failed = SaveFailure{PlatformOp::RegWrite, static_cast<std::uint32_t>(error)};
     };
     store(L"Manufacturer", values.maker);
     store(L"Model", values.model);
@@ -51,10 +51,12 @@ bool SaveOemKey(const AppState& state, Platform& os, const OemKeyValues& values)
     store(L"SupportHours", values.supportHours);
     store(L"SupportURL", values.supportUrl);
     store(L"SupportProvider", values.supportProvider);
-    return saved;
+    return failed;
 }
 
-bool HasOemKey(Platform& os) { return OemKeyApplies(os.GetVersion()); }
+bool HasOemKey(Platform& os) {
+    return OemKeyApplies(os.GetVersion());
+}
 
 OemKeyValues LoadOemKeySupport(Platform& os) {
     OemKeyValues values;

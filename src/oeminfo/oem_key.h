@@ -25,8 +25,8 @@ struct OemKeyValues {
 };
 
 // Stores the values given as they are and, once this run has installed a logo, where it is; every other value of
-// the key stays. True when all was stored or the system has no such key.
-bool SaveOemKey(const AppState& state, Platform& os, const OemKeyValues& values);
+// the key stays. nullopt when all was stored or the system has no such key, else why the first value was not.
+SaveResult SaveOemKey(const AppState& state, Platform& os, const OemKeyValues& values);
 
 // True where the system has the key and shows its values: NT 6.0 and later.
 bool HasOemKey(Platform& os);

@@ -1,6 +1,6 @@
 #pragma once
 // The OEMInformation key, from which System takes maker, model and logo from Windows Vista on.
-#include "sysinfo/version_logic.h"
+#include "core/os_version_logic.h"
 
 #include <optional>
 #include <string>

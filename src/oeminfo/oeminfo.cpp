@@ -9,11 +9,11 @@ namespace bw {
 
 namespace {
 
-std::optional<std::string> ReadBytes(const AppState& state, Platform& os) {
+std::optional<std::string> ReadBytes(const AppState& state, Platform& os, std::uint32_t* error = nullptr) {
     RedirectionOff native(state, os);
     if (!native)
         return std::nullopt;
-    return os.ReadFile(state.OemInfoPath());
+    return os.ReadFile(state.OemInfoPath(), error);
 }
 
 Presence OemInfoPresence(const AppState& state, Platform& os) {
@@ -98,23 +98,24 @@ std::wstring LoadSupportText(const AppState& state, Platform& os) {
     return text;
 }
 
-bool SaveOemInfo(AppState& state, Platform& os, const std::wstring& maker, const std::wstring& model) {
+SaveResult SaveOemInfo(AppState& state, Platform& os, const std::wstring& maker, const std::wstring& model) {
     if (state.SystemDirectory.empty())
-        return false;
+        return SaveFailure{PlatformOp::SystemDirectory, 0};
+    std::uint32_t readError = 0;
     std::string file;
     const Presence presence = OemInfoPresence(state, os);
     switch (presence) {
     case Presence::Absent:
         break; // a new file: its own layout
     case Presence::Present:
-        if (auto bytes = ReadBytes(state, os)) {
+        if (auto bytes = ReadBytes(state, os, &readError)) {
             file = std::move(*bytes);
             break;
         }
         [[fallthrough]];
     case Presence::Unknown:
         // Writing now could drop what we could not read.
-        return false;
+        return SaveFailure{PlatformOp::ReadFile, readError};
     }
     // Before the editor's first commit the file's support lines stay as they are. A new file names none: an empty
     // section, as the editor's commit of no lines leaves it, which gives no "LineN" for the system to show.
@@ -127,10 +128,12 @@ bool SaveOemInfo(AppState& state, Platform& os, const std::wstring& maker, const
     const std::string bytes = EditOemInfo(file, ToAnsi(maker), ToAnsi(model), support);
 
     // The staging copy is not what the system reads: without it the file is saved all the same.
-    if (!state.TempDirectory.empty() && os.WriteFile(state.StagedOemInfoPath(), bytes, false))
+    if (!state.TempDirectory.empty() && os.WriteFile(state.StagedOemInfoPath(), bytes, false) == 0)
         state.StagedOemInfo = bytes;
     RedirectionOff native(state, os);
-    return native && ReplaceFileSafely(os, bytes, state.OemInfoPath());
+    if (!native)
+        return SaveFailure{PlatformOp::DisableFsRedirection, 0};
+    return ReplaceFileSafely(os, bytes, state.OemInfoPath());
 }
 
 } // namespace bw

@@ -36,7 +36,7 @@ std::wstring LoadSupportText(const AppState& state, Platform& os);
 // Sets maker, model and, once the editor has committed in this run, the support lines in the file, keeping all else
 // it holds (see EditOemInfo); a new file gets the file's own layout without support lines. A copy is staged in the
 // temporary folder where that can be written, but the file does not depend on it. True only when oeminfo.ini now
-// holds the new content; on false the old file is left as it was, and a file that cannot be read is never rewritten.
-bool SaveOemInfo(AppState& state, Platform& os, const std::wstring& maker, const std::wstring& model);
+// holds the new content; on failure the old file is left as it was, and a file that cannot be read is never rewritten.
+SaveResult SaveOemInfo(AppState& state, Platform& os, const std::wstring& maker, const std::wstring& model);
 
 } // namespace bw

@@ -1,21 +1,12 @@
 #include "registry/registration.h"
 
-#include "registry/mReg.h"
-#include "sysinfo/mSysInfo.h"
+#include "registry/registry_value.h"
+#include "sysinfo/system_name.h"
 
 namespace bw {
 
 std::wstring RegistrationKey(Platform& os) {
     return IsWindowsNT(os) ? kNtVersionKey : kWindowsVersionKey;
-}
-
-Registration ReadRegistration(Platform& os) {
-    const std::wstring key = RegistrationKey(os);
-    Registration r;
-    r.owner = GetRegString(os, HKEY_LOCAL_MACHINE, key, L"RegisteredOwner");
-    r.organization = GetRegString(os, HKEY_LOCAL_MACHINE, key, L"RegisteredOrganization");
-    r.productId = GetRegString(os, HKEY_LOCAL_MACHINE, key, L"ProductId");
-    return r;
 }
 
 RegistrationUpdate FindRegistration(Platform& os) {
@@ -31,7 +22,8 @@ RegistrationFailures WriteRegistration(Platform& os, const RegistrationUpdate& v
         return failed;
     const std::wstring key = RegistrationKey(os);
     auto store = [&](const std::optional<std::wstring>& value, const wchar_t* name) {
-        return value && !SetRegString(os, HKEY_LOCAL_MACHINE, key, name, *value);
+        const long error = value ? SetRegString(os, HKEY_LOCAL_MACHINE, key, name, *value) : 0;
+        return error ? SaveResult(SaveFailure{PlatformOp::RegWrite, static_cast<std::uint32_t>(error)}) : std::nullopt;
     };
     failed.owner = store(values.owner, L"RegisteredOwner");
     failed.organization = store(values.organization, L"RegisteredOrganization");

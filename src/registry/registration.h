@@ -10,25 +10,13 @@ namespace bw {
 inline constexpr wchar_t kNtVersionKey[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 inline constexpr wchar_t kWindowsVersionKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 
-struct Registration {
-    std::wstring owner;        // RegisteredOwner
-    std::wstring organization; // RegisteredOrganization
-    std::wstring productId;    // ProductId
-};
-
-// Which of the three values could not be stored.
+// Why each of the three values could not be stored; all absent when they were.
 struct RegistrationFailures {
-    bool owner = false;
-    bool organization = false;
-    bool productId = false;
-    bool any() const { return owner || organization || productId; }
+    SaveResult owner, organization, productId;
 };
 
 // The key of the running platform family, asked afresh on every call.
 std::wstring RegistrationKey(Platform& os);
-
-// Reads the three values from the local machine's key of the running platform family.
-Registration ReadRegistration(Platform& os);
 
 // What to store; an absent value is left as it is.
 struct RegistrationUpdate {
@@ -40,8 +28,5 @@ RegistrationUpdate FindRegistration(Platform& os);
 
 // Writes every value given, also after one of them failed.
 RegistrationFailures WriteRegistration(Platform& os, const RegistrationUpdate& values);
-inline RegistrationFailures WriteRegistration(Platform& os, const Registration& v) {
-    return WriteRegistration(os, RegistrationUpdate{v.owner, v.organization, v.productId});
-}
 
 } // namespace bw

@@ -75,8 +75,6 @@ const wchar_t* SystemName(const OsVersion& v) {
 
 } // namespace
 
-bool IsNtPlatform(const OsVersion& v) { return v.platformId == kPlatformNT; }
-
 std::optional<std::wstring> SystemVersionCaption(const OsVersion& v) {
     if (v.platformId != kPlatformWindows && v.platformId != kPlatformNT)
         return std::wstring(L"<\u7CFB\u7EDF\u7248\u672C\u672A\u77E5>"); // <系统版本未知>

@@ -389,7 +389,7 @@ TEST_P(Deploy, SavesEverythingElseWhenOneItemFails) {
     WriteBytes(kDir + L"full.ini", kFullProfile);
     WriteBytes(kDir + L"brand.bmp", kLogo);
     Expect(StartLogged(L"/apply " + kDir + L"full.ini"), 1,
-           "以下内容未能保存：\r\nOEM 信息文件 oeminfo.ini\r\n\r\n其余内容已保存。\r\n");
+           "以下内容未能保存：\r\nOEM 信息文件 oeminfo.ini：访问被拒绝。(5)\r\n\r\n其余内容已保存。\r\n");
     EXPECT_EQ(Values(kNt, kNtNames), kFullOwner);
     EXPECT_EQ(Values(kKey, kKeyNames), kFullKey);
     EXPECT_EQ(ReadBytes(logo), kLogo);

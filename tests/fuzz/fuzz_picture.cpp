@@ -1,6 +1,6 @@
 // The picture check: any bytes get a verdict without fault, and an accepted picture stays accepted when bytes
 // are appended (a loader may find trailing data; the check must not read it as structure).
-#include "oeminfo/picture_check_logic.h"
+#include "picture/picture_check_logic.h"
 
 #include <cstdlib>
 #include <string>

@@ -14,6 +14,30 @@ bool Holdable(const std::wstring& value) {
            });
 }
 
+// The written text saved again as UTF-16LE with a byte order mark, as Notepad saves it.
+std::string AsUtf16Le(std::string_view utf8) {
+    std::string out = "\xFF\xFE";
+    auto unit = [&](std::uint32_t u) {
+        out += static_cast<char>(u & 0xFF);
+        out += static_cast<char>(u >> 8);
+    };
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const int n = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        std::uint32_t c = n == 1 ? lead : lead & (0x3F >> (n - 1));
+        for (int k = 1; k < n; ++k)
+            c = c << 6 | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        i += static_cast<std::size_t>(n);
+        if (c >= 0x10000) {
+            unit(0xD800 + ((c - 0x10000) >> 10));
+            unit(0xDC00 + (c & 0x3FF));
+        } else {
+            unit(c);
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -57,6 +81,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     again.profile->logoLine = 0;
     if (!(*again.profile == p))
+        std::abort();
+    // Its code units may hold a CR or LF byte (上 is 0A 4E) that ends no line.
+    bw::ProfileReading wide = bw::ParseProfile(AsUtf16Le(std::string_view(written).substr(3)));
+    if (!wide.profile)
+        std::abort();
+    wide.profile->logoLine = 0;
+    if (!(*wide.profile == p))
         std::abort();
     return 0;
 }

@@ -1,8 +1,8 @@
 // The apply engine against the real registry and system directory, without a window: what is absent stays, what
 // is given is stored, and whatever fails is named once while the rest is still saved. A 32-bit build runs this
 // under WOW64 and is checked at the places the system itself reads.
-#include "brand/apply.h"
 #include "core/directories.h"
+#include "engine/apply.h"
 #include "fault_platform.h"
 #include "picture_corpus.h"
 #include "test_support.h"
@@ -41,8 +41,9 @@ protected:
     AppState state;
     FaultPlatform os;
     RegistryValueGuard regGuard{kNt, {L"RegisteredOwner", L"RegisteredOrganization", L"ProductId"}};
-    RegistryValueGuard keyGuard{kKey, {L"Manufacturer", L"Model", L"Logo", L"SupportPhone", L"SupportHours",
-                                       L"SupportURL", L"SupportProvider", L"HelpCustomized"}};
+    RegistryValueGuard keyGuard{kKey,
+                                {L"Manufacturer", L"Model", L"Logo", L"SupportPhone", L"SupportHours", L"SupportURL",
+                                 L"SupportProvider", L"HelpCustomized"}};
 };
 
 TEST_F(Engine, AbsentItemsStayAsTheyAreAndGivenOnesAreStored) {
@@ -68,9 +69,9 @@ TEST_F(Engine, AbsentItemsStayAsTheyAreAndGivenOnesAreStored) {
         EXPECT_EQ(ReadBytes(logo), Picture("info24.bmp"));
         EXPECT_EQ(Values(kKey, {L"Manufacturer", L"Model", L"Logo", L"SupportPhone", L"SupportHours", L"SupportURL",
                                 L"HelpCustomized"}),
-                  version.major == 5 ? L"key|key|<missing>|<missing>|key|key|key|"
-                                     : L"快修电脑|key|" + SystemDir() +
-                                           L"\\oemlogo.bmp||key|https://support.brandwick.example/|key|");
+                  version.major == 5
+                      ? L"key|key|<missing>|<missing>|key|key|key|"
+                      : L"快修电脑|key|" + SystemDir() + L"\\oemlogo.bmp||key|https://support.brandwick.example/|key|");
     }
 }
 
@@ -116,36 +117,74 @@ TEST_F(Engine, AMakersFileKeepsAllElseAndNoTemporaryFolderStopsTheSave) {
     EXPECT_EQ(ReadBytes(logo), Picture("info8.bmp"));
 }
 
-// Without administrator rights every write under HKEY_LOCAL_MACHINE fails: each of them is named.
+// Without administrator rights every write under HKEY_LOCAL_MACHINE fails: each of them is named with the system's
+// reason.
 TEST_F(Engine, EveryRegistryWriteFailingIsNamed) {
     os.FailOn(PlatformOp::RegWrite, 0);
-    const Branding all{L"a", L"b", L"c", L"d", L"e", {}, {}, {}, {}, {}, {}};
+    Branding all;
+    all.owner = L"a", all.organization = L"b", all.productId = L"c", all.maker = L"d", all.model = L"e";
     EXPECT_EQ(NotSavedMessage(Apply(all, kWin7)),
-              L"以下内容未能保存：\n注册用户名 (RegisteredOwner)\n组织名 (RegisteredOrganization)\n"
-              L"产品序列号 (ProductId)\nOEM 信息注册表项 (OEMInformation)\n\n其余内容已保存。");
+              L"以下内容未能保存：\n注册用户名 (RegisteredOwner)：访问被拒绝。(5)\n"
+              L"组织名 (RegisteredOrganization)：访问被拒绝。(5)\n产品序列号 (ProductId)：访问被拒绝。(5)\n"
+              L"OEM 信息注册表项 (OEMInformation)：访问被拒绝。(5)\n\n其余内容已保存。");
     EXPECT_EQ(ReadBytes(ini).value_or("").substr(0, 34), "[General]\r\nManufacturer=d\r\nModel=e");
 }
 
-// Another instance writes beside the same targets under the same names: a copy that holds its bytes by the time
-// this run reads it back must not replace anything.
-TEST_F(Engine, ACopyBesideTheTargetChangedBeforeItIsComparedIsNotInstalled) {
-    const std::string before = "[General]\r\nManufacturer=Old\r\nModel=X 200\r\n[Support Information]\r\nLine1=a\r\n";
-    WriteBytes(ini, before);
-    WriteBytes(logo, "old logo");
-    os.onCall = [&] {
-        if (os.log.back() == L"Read oeminfo.ini.new")
-            WriteBytes(ini + L".new", "[General]\r\nManufacturer=Other\r\n");
-        if (os.log.back() == L"Read oemlogo.bmp.new")
-            WriteBytes(logo + L".new", Picture("info8.bmp"));
-    };
+// Each step of saving a file that fails names the error the system gave for it, after the item.
+TEST_F(Engine, EachFileStepsFailureShowsTheSystemsError) {
     Branding b;
     b.maker = L"New";
     b.logo = Picture("info24.bmp");
-    EXPECT_EQ(NotSavedMessage(Apply(b, kXp)),
-              L"以下内容未能保存：\nOEM 信息文件 oeminfo.ini\nOEM Logo 图片 oemlogo.bmp\n\n其余内容已保存。");
-    EXPECT_EQ(ReadBytes(ini), before);
-    EXPECT_EQ(ReadBytes(logo), "old logo");
-    EXPECT_FALSE(ReadBytes(ini + L".new") || ReadBytes(logo + L".new"));
+    const std::tuple<PlatformOp, int, std::uint32_t> steps[] = {
+        {PlatformOp::WriteFile, 0, 112},     // ERROR_DISK_FULL
+        {PlatformOp::MoveFileOver, 0, 32},   // ERROR_SHARING_VIOLATION
+        {PlatformOp::SetAttributes, 1, 19}}; // ERROR_WRITE_PROTECT, on clearing the read-only attribute
+    for (const auto& [op, nth, code] : steps) {
+        SCOPED_TRACE(code);
+        WriteBytes(ini, "[General]\r\nManufacturer=Old\r\n");
+        WriteBytes(logo, "old logo");
+        SetFileAttributesW(Native(ini).c_str(), FILE_ATTRIBUTE_READONLY);
+        SetFileAttributesW(Native(logo).c_str(), FILE_ATTRIBUTE_READONLY);
+        os.Heal(), os.ResetCalls();
+        os.failWith = code;
+        os.FailOn(op, nth);
+        const std::wstring message = NotSavedMessage(Apply(b, kXp));
+        const std::wstring cause = L"(" + std::to_wstring(code) + L")\n";
+        EXPECT_NE(message.find(L"\nOEM 信息文件 oeminfo.ini："), message.npos) << message;
+        EXPECT_NE(message.find(cause), message.npos) << message;
+        EXPECT_EQ(message.find(L"：("), message.npos) << message; // the system's text comes before the code
+    }
+}
+
+// Another instance writes beside the same targets under the same names: a copy that holds its bytes by the time
+// this run reads it back must not replace anything, and one it puts there just before the rename is never
+// reported as this run's.
+TEST_F(Engine, ACopyBesideTheTargetChangedByAnotherInstanceIsNeverReportedSaved) {
+    const std::string before = "[General]\r\nManufacturer=Old\r\nModel=X 200\r\n[Support Information]\r\nLine1=a\r\n";
+    const std::string other = "[General]\r\nManufacturer=Other\r\n";
+    const std::pair<const wchar_t*, const wchar_t*> moments[] = {{L"Read oeminfo.ini.new", L"Read oemlogo.bmp.new"},
+                                                                 {L"Move oeminfo.ini", L"Move oemlogo.bmp"}};
+    for (const auto& [iniMoment, logoMoment] : moments) {
+        SCOPED_TRACE(iniMoment);
+        WriteBytes(ini, before);
+        WriteBytes(logo, "old logo");
+        os.onCall = [&] {
+            if (os.log.back() == iniMoment)
+                WriteBytes(ini + L".new", other);
+            if (os.log.back() == logoMoment)
+                WriteBytes(logo + L".new", Picture("info8.bmp"));
+        };
+        Branding b;
+        b.maker = L"New";
+        b.logo = Picture("info24.bmp");
+        EXPECT_EQ(NotSavedMessage(Apply(b, kXp)),
+                  L"以下内容未能保存：\nOEM 信息文件 oeminfo.ini\nOEM Logo 图片 oemlogo.bmp\n\n其余内容已保存。");
+        if (iniMoment == moments[0].first) { // nothing was replaced
+            EXPECT_EQ(ReadBytes(ini), before);
+            EXPECT_EQ(ReadBytes(logo), "old logo");
+        }
+        EXPECT_FALSE(ReadBytes(ini + L".new") || ReadBytes(logo + L".new"));
+    }
 }
 
 // Every single failure while saving the file and the logo is named in the one message, and each file is either
@@ -156,7 +195,9 @@ TEST_F(Engine, EverySingleFailureOfTheFileStepsIsReportedAndLeavesBothFilesWhole
     const std::string after = "[General]\r\nManufacturer=New\r\nModel=X 200\r\n[Support Information]\r\nLine1=a=b\r\n";
     const std::string picture = Picture("info24.bmp");
     const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
-    const auto attributes = [kept](const std::wstring& path) { return GetFileAttributesW(Native(path).c_str()) & kept; };
+    const auto attributes = [kept](const std::wstring& path) {
+        return GetFileAttributesW(Native(path).c_str()) & kept;
+    };
     Branding b;
     b.maker = L"New";
     b.logo = picture;
@@ -173,13 +214,15 @@ TEST_F(Engine, EverySingleFailureOfTheFileStepsIsReportedAndLeavesBothFilesWhole
             const std::wstring message = NotSavedMessage(Apply(b, kXp));
             const bool iniSaved = ReadBytes(ini) == after, logoSaved = ReadBytes(logo) == picture;
             if (os.Calls(op) < nth) { // nothing failed
-                EXPECT_TRUE(iniSaved && logoSaved && message.empty() && attributes(ini) == kept && attributes(logo) == kept);
+                EXPECT_TRUE(iniSaved && logoSaved && message.empty() && attributes(ini) == kept &&
+                            attributes(logo) == kept);
                 break;
             }
             EXPECT_TRUE(iniSaved || ReadBytes(ini) == before);
             EXPECT_TRUE(logoSaved || ReadBytes(logo) == "old logo");
-            EXPECT_EQ(std::pair(message.find(L"oeminfo.ini") != message.npos, message.find(L"oemlogo.bmp") != message.npos),
-                      std::pair(!iniSaved, !logoSaved));
+            EXPECT_EQ(
+                std::pair(message.find(L"oeminfo.ini") != message.npos, message.find(L"oemlogo.bmp") != message.npos),
+                std::pair(!iniSaved, !logoSaved));
             EXPECT_TRUE(op == PlatformOp::SetAttributes || (attributes(ini) == kept && attributes(logo) == kept));
             EXPECT_FALSE(ReadBytes(ini + L".new") || ReadBytes(logo + L".new"));
         }

@@ -37,5 +37,31 @@ TEST(CommandLine, NamesWhyALogoCannotBeRead) {
     RemoveFile(profile), RemoveFile(logo);
 }
 
+// A support value stored as REG_EXPAND_SZ is as much the key's as a REG_SZ one: it travels unexpanded. An empty
+// value travels as empty, a missing one not at all.
+TEST(CommandLine, ExportsTheKeysSupportValuesAsStored) {
+    const std::wstring key = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation";
+    RegistryValueGuard guard{key, {L"SupportPhone", L"SupportHours", L"SupportURL", L"SupportProvider"}};
+    for (const auto& [name, text] :
+         {std::pair(L"SupportHours", L"%HOURS% 9:00"), std::pair(L"SupportURL", L"https://support.brandwick.example/")})
+        SetRaw(key, name, REG_EXPAND_SZ, text, static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
+    SetText(key, L"SupportPhone", L""); // shown as no value, yet there: the other PC's own is emptied too
+    DeleteValue(key, L"SupportProvider");
+    const std::wstring profile = TempDir() + L"bw-export.ini";
+    FaultPlatform os;
+    os.version = OsVersion{2, 6, 1, 7601, L"SP1"};
+    CommandLine command;
+    command.action = CliAction::Export;
+    command.profile = profile;
+    Recorded messages;
+    RunCommandLine(os, command, messages);
+    const std::string text = ReadBytes(profile).value_or("");
+    EXPECT_NE(text.find("\r\nSupportHours=%HOURS% 9:00\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\nSupportURL=https://support.brandwick.example/\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\nSupportPhone=\r\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("SupportProvider"), std::string::npos) << text;
+    RemoveFile(profile), RemoveFile(TempDir() + L"bw-export.bmp");
+}
+
 } // namespace
 } // namespace bw::test

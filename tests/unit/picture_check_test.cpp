@@ -1,5 +1,5 @@
 // The picture check against the generated corpus of well-formed and malformed pictures.
-#include "oeminfo/picture_check_logic.h"
+#include "picture/picture_check_logic.h"
 #include "picture_corpus.h"
 
 #include <gtest/gtest.h>

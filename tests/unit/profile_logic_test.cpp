@@ -77,6 +77,16 @@ TEST(ProfileReading, ReadsEveryKeyInEachEncodingAndLineEnd) {
         << "no lines at all is a setting";
 }
 
+// In UTF-16LE only a whole LF code unit ends a line; 上 (0A 4E) and 㐍 (0D 34) hold a line end in their low byte.
+TEST(ProfileReading, Utf16CharactersWithALineEndByteEndNoLine) {
+    const ProfileReading r = ParseProfile(Utf16Le(u"[OEM]\nManufacturer=上海\r\nModel=X 㐍\nLogo=上\r\n"));
+    ASSERT_TRUE(r.profile);
+    EXPECT_EQ(r.profile->maker, L"上海");
+    EXPECT_EQ(r.profile->model, L"X 㐍");
+    EXPECT_EQ(r.profile->logo, L"上");
+    EXPECT_EQ(r.profile->logoLine, 4u);
+}
+
 TEST(ProfileReading, RefusesWhatItCannotTakeNamingTheLine) {
     const std::string oem = "[OEM]\nModel=";
     const std::string badUtf8 = "不是有效的 UTF-8 文本，请将配置文件存为 UTF-8（带 BOM）",

@@ -1,5 +1,5 @@
 // Layout arithmetic and the logo preview centred in its frame.
-#include "oeminfo/logo_logic.h"
+#include "ui/logo_logic.h"
 #include "ui/twips_logic.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-// Naming the running Windows from its version record, row by row.
+// Naming the running Windows from its version record.
 #include "sysinfo/version_logic.h"
 
 #include <gtest/gtest.h>
@@ -11,40 +11,39 @@ struct Row {
     const wchar_t* name; // then an empty line and the service pack; nullptr: the label is left unchanged
 };
 
+// Where a rule decides rather than the table: the builds at each threshold, the product types that share a version,
+// the halves of a 9x build number and versions that have no name.
 const Row kRows[] = {
-    {1, 4, 0, 950, 0, L"Microsoft Windows 95"},
-    {1, 9, 0, 0, 0, L"Microsoft Windows 95"}, // the major version is not looked at on platform 1
-    {1, 4, 10, 1998, 0, L"Microsoft Windows 98"},
     {1, 4, 10, (4u << 24) | (10u << 16) | 1998, 0, L"Microsoft Windows 98"}, // high half repeats the version
-    {1, 4, 10, 2222, 0, L"Microsoft Windows 98 SE"}, {1, 4, 90, 3000, 0, L"Microsoft Windows ME"},
-    {1, 4, 3, 0, 0, nullptr},
-    {1, 6, 2, 9200, 1, nullptr}, // the 95 family never has an NT name
-    {2, 3, 10, 0, 0, L"Microsoft Windows NT 3.51"}, {2, 3, 50, 0, 3, L"Microsoft Windows NT 3.51"},
-    {2, 4, 0, 1381, 1, L"Microsoft Windows NT 4.0"}, {2, 5, 0, 2195, 3, L"Microsoft Windows 2000"},
-    {2, 5, 1, 2600, 1, L"Microsoft Windows XP"}, {2, 5, 2, 3790, 3, L"Microsoft Windows 2003"},
-    {2, 5, 2, 3790, 2, L"Microsoft Windows 2003"}, {2, 5, 2, 3790, 0, L"Microsoft Windows 2003"},
+    {1, 4, 10, 2222, 0, L"Microsoft Windows 98 SE"},
+    {1, 6, 2, 9200, 1, nullptr},                 // the 95 family never has an NT name
     {2, 5, 2, 3790, 1, L"Microsoft Windows XP"}, // XP Professional x64 Edition
-    {2, 5, 3, 0, 1, nullptr}, {2, 6, 0, 5048, 1, L"Microsoft Windows Longhorn"},
-    {2, 6, 0, 5999, 3, L"Microsoft Windows Longhorn"}, {2, 6, 0, 6000, 1, L"Microsoft Windows Vista"},
-    {2, 6, 0, 6001, 3, L"Microsoft Windows Server 2008"}, {2, 6, 1, 7601, 1, L"Microsoft Windows 7"},
-    {2, 6, 1, 7601, 2, L"Microsoft Windows Server 2008 R2"}, {2, 6, 2, 9200, 1, L"Microsoft Windows 8"},
-    {2, 6, 2, 9200, 3, L"Microsoft Windows Server 2012"}, {2, 6, 3, 9600, 1, L"Microsoft Windows 8.1"},
-    {2, 6, 3, 9600, 3, L"Microsoft Windows Server 2012 R2"}, {2, 6, 4, 9841, 1, L"Microsoft Windows 10"},
-    {2, 6, 5, 0, 1, nullptr}, {2, 10, 0, 10240, 1, L"Microsoft Windows 10"},
-    {2, 10, 0, 21999, 1, L"Microsoft Windows 10"}, {2, 10, 0, 22000, 1, L"Microsoft Windows 11"},
-    {2, 10, 0, 26100, 1, L"Microsoft Windows 11"}, {2, 10, 0, 14393, 3, L"Microsoft Windows Server 2016"},
-    {2, 10, 0, 17762, 2, L"Microsoft Windows Server 2016"}, {2, 10, 0, 17763, 3, L"Microsoft Windows Server 2019"},
-    {2, 10, 0, 20347, 3, L"Microsoft Windows Server 2019"}, {2, 10, 0, 20348, 3, L"Microsoft Windows Server 2022"},
-    {2, 10, 0, 26099, 3, L"Microsoft Windows Server 2022"}, {2, 10, 0, 26100, 3, L"Microsoft Windows Server 2025"},
-    {2, 10, 0, 30000, 2, L"Microsoft Windows Server 2025"}, {2, 10, 1, 0, 1, nullptr}, {2, 7, 0, 0, 1, nullptr},
-    {2, 11, 0, 30000, 1, nullptr}, {2, 2, 0, 0, 1, nullptr},
-    {0, 3, 11, 0, 0, L"<系统版本未知>"}, {3, 5, 1, 0, 0, L"<系统版本未知>"}, // Win32s, and what a failed query reads as
+    {2, 5, 2, 3790, 2, L"Microsoft Windows 2003"},
+    {2, 5, 2, 3790, 0, L"Microsoft Windows 2003"},
+    {2, 6, 0, 5999, 3, L"Microsoft Windows Longhorn"},
+    {2, 6, 0, 6000, 1, L"Microsoft Windows Vista"},
+    {2, 6, 0, 6001, 3, L"Microsoft Windows Server 2008"},
+    {2, 6, 1, 7601, 2, L"Microsoft Windows Server 2008 R2"},
+    {2, 10, 0, 21999, 1, L"Microsoft Windows 10"},
+    {2, 10, 0, 22000, 1, L"Microsoft Windows 11"},
+    {2, 10, 0, 17762, 2, L"Microsoft Windows Server 2016"},
+    {2, 10, 0, 17763, 3, L"Microsoft Windows Server 2019"},
+    {2, 10, 0, 20347, 3, L"Microsoft Windows Server 2019"},
+    {2, 10, 0, 20348, 3, L"Microsoft Windows Server 2022"},
+    {2, 10, 0, 26099, 3, L"Microsoft Windows Server 2022"},
+    {2, 10, 0, 26100, 3, L"Microsoft Windows Server 2025"},
+    {2, 10, 1, 0, 1, nullptr},
+    {2, 11, 0, 30000, 1, nullptr},
+    {0, 3, 11, 0, 0, L"<系统版本未知>"},
+    {3, 5, 1, 0, 0, L"<系统版本未知>"}, // Win32s, and what a failed query reads as
 };
 
-TEST(SystemVersionCaption, FollowsTheNameTable) {
+TEST(SystemVersionCaption, NamesEachSideOfEveryRule) {
     for (const Row& r : kRows) {
         const OsVersion v{r.platform, r.major, r.minor, r.build, L"SP2", r.productType};
-        const std::wstring want = !r.name ? L"<unchanged>" : *r.name == L'<' ? r.name : r.name + std::wstring(L"\n\nSP2");
+        const std::wstring want = !r.name           ? L"<unchanged>"
+                                  : *r.name == L'<' ? r.name
+                                                    : r.name + std::wstring(L"\n\nSP2");
         EXPECT_EQ(SystemVersionCaption(v).value_or(L"<unchanged>"), want)
             << r.platform << " " << r.major << "." << r.minor << " " << r.build << " type " << r.productType;
         EXPECT_EQ(IsNtPlatform(v), r.platform == 2);

@@ -3,8 +3,8 @@
 #include "core/directories.h"
 #include "fault_platform.h"
 #include "test_support.h"
-#include "ui/frmAbout.h"
-#include "ui/frmSuportInfo.h"
+#include "ui/about_window.h"
+#include "ui/support_editor.h"
 #include "window_probe.h"
 
 namespace bw::test {
@@ -17,7 +17,7 @@ const std::wstring kFileText = L"Call 800\r\na=b\r\n";
 
 TEST(About, OpensOnceAsDesignedEnterOrEscClosesItAndOnlyTheLinkOpensTheAddressMaximized) {
     FaultPlatform os;
-    frmAbout about{os};
+    AboutWindow about{os};
     const auto open = [&] {
         EXPECT_TRUE(about.Open());
         Drain();
@@ -73,7 +73,7 @@ protected:
     FaultPlatform os;
     FileGuard iniGuard{SystemDir() + L"\\oeminfo.ini"};
     RegistryValueGuard ownerGuard{kOwnerKey, {L"RegisteredOwner"}};
-    frmSuportInfo editor{state, os};
+    bw::SupportEditor editor{state, os};
 };
 TEST_F(SupportEditor, OpensOnceAsDesignedWithTheOwnerAsCaption) {
     HWND hwnd = Open();

@@ -1,7 +1,7 @@
 #pragma once
 // Well-formed and malformed pictures in every format the logo paths meet, each with the verdict the picture
 // check must reach. Built in memory, so the tests need no files from the repository.
-#include "oeminfo/picture_check_logic.h"
+#include "picture/picture_check_logic.h"
 
 #include <cstdint>
 #include <string>

@@ -3,7 +3,7 @@
 // and shell requests are recorded instead of starting a browser. With wow64 set it plays a 32-bit process on
 // 64-bit Windows: a redirector state of its own, and Sysnative (when there is one) reaching system32. Unset, the
 // system answers: a 32-bit build under a real WOW64 runs on the real redirector and Sysnative.
-#include "core/win32_platform.h"
+#include "platform/win32_platform.h"
 
 #include <array>
 #include <functional>
@@ -26,11 +26,12 @@ public:
     void ResetCalls() { m_calls.fill(0), log.clear(), paths.clear(); }
 
     std::vector<std::pair<S, int>> shellRequests;
-    std::optional<OsVersion> version; // reported instead of the system's when set
+    std::uint32_t failWith = ERROR_ACCESS_DENIED; // the error a failing write, move or attribute change gives
+    std::optional<OsVersion> version;             // reported instead of the system's when set
     // Each call as "Operation name": the file (for moves the target) or value it is about.
     std::vector<S> log;
     std::function<void()> onCall; // runs at every call
-    std::vector<S> paths;          // each path a call is about, with " [off]" while the redirector is off
+    std::vector<S> paths;         // each path a call is about, with " [off]" while the redirector is off
     std::optional<bool> wow64;
     bool sysnative = true, redirectionOff = false;
     int picturesWhileOff = 0;
@@ -41,7 +42,8 @@ public:
     std::optional<S> TempPath() override { return Fails(O::TempPath) ? std::nullopt : m_real.TempPath(); }
     std::optional<std::uint32_t> FileAttributes(const S& p) override {
         return Fails(O::FileAttributes, p) ? kUnknownAttributes
-                                           : Reachable(p) ? m_real.FileAttributes(N(p)) : std::nullopt;
+               : Reachable(p)              ? m_real.FileAttributes(N(p))
+                                           : std::nullopt;
     }
     std::optional<std::string> ReadFile(const S& p, std::uint32_t* error = nullptr) override {
         if (!Fails(O::ReadFile, p))
@@ -51,15 +53,16 @@ public:
         return std::nullopt;
     }
     // A failing write may leave a partial file behind: model the worst case.
-    bool WriteFile(const S& p, std::string_view bytes, bool flush = true) override {
+    std::uint32_t WriteFile(const S& p, std::string_view bytes, bool flush = true) override {
         const bool fails = Fails(O::WriteFile, p);
-        return m_real.WriteFile(N(p), fails ? bytes.substr(0, bytes.size() / 2) : bytes, flush) && !fails;
+        const std::uint32_t error = m_real.WriteFile(N(p), fails ? bytes.substr(0, bytes.size() / 2) : bytes, flush);
+        return fails ? failWith : error;
     }
-    bool MoveFileOver(const S& from, const S& to) override {
-        return !Fails(O::MoveFileOver, to) && m_real.MoveFileOver(N(from), N(to));
+    std::uint32_t MoveFileOver(const S& from, const S& to) override {
+        return Fails(O::MoveFileOver, to) ? failWith : m_real.MoveFileOver(N(from), N(to));
     }
-    bool SetAttributes(const S& p, std::uint32_t a) override {
-        return !Fails(O::SetAttributes, p) && m_real.SetAttributes(N(p), a);
+    std::uint32_t SetAttributes(const S& p, std::uint32_t a) override {
+        return Fails(O::SetAttributes, p) ? failWith : m_real.SetAttributes(N(p), a);
     }
     bool DeletePath(const S& p) override { return !Fails(O::DeletePath, p) && m_real.DeletePath(N(p)); }
     bool DisableFsRedirection(void*& previous) override {
@@ -76,14 +79,19 @@ public:
         return Fails(O::RegRead, name + View(view)) ? ERROR_ACCESS_DENIED : m_real.RegRead(root, key, name, out, view);
     }
     long RegWriteString(HKEY root, const S& key, const S& name, const S& value, std::uint32_t view) override {
-        return Fails(O::RegWrite, name + View(view)) ? ERROR_ACCESS_DENIED : m_real.RegWriteString(root, key, name, value, view);
+        return Fails(O::RegWrite, name + View(view)) ? ERROR_ACCESS_DENIED
+                                                     : m_real.RegWriteString(root, key, name, value, view);
     }
-    OsVersion GetVersion() override { return Fails(O::GetVersion) ? OsVersion{} : version.value_or(m_real.GetVersion()); }
+    OsVersion GetVersion() override {
+        return Fails(O::GetVersion) ? OsVersion{} : version.value_or(m_real.GetVersion());
+    }
     bool RunsUnderWow64() override { return !Fails(O::RunsUnderWow64) && wow64.value_or(m_real.RunsUnderWow64()); }
     std::optional<S> ExpandEnvironment(const S& t) override {
         return Fails(O::ExpandEnvironment, t) ? std::nullopt : m_real.ExpandEnvironment(t);
     }
-    void ShellOpen(const S& target, int show) override { Fails(O::ShellOpen), shellRequests.emplace_back(target, show); }
+    void ShellOpen(const S& target, int show) override {
+        Fails(O::ShellOpen), shellRequests.emplace_back(target, show);
+    }
     UniquePicture LoadPictureFile(const S& p) override {
         picturesWhileOff += redirectionOff;
         return Fails(O::LoadPictureFile, p) ? UniquePicture{} : m_real.LoadPictureFile(N(p));
@@ -111,9 +119,10 @@ private:
     // Counts and logs the call and tells whether it is the one to fail.
     bool Fails(O op, const S& about = L"") {
         static constexpr const wchar_t* kNames[] = {
-            L"SystemDirectory", L"TempPath", L"Attributes", L"Read", L"Write", L"Move", L"SetAttributes",
-            L"Delete", L"RegRead", L"RegWrite", L"GetVersion", L"Wow64", L"Redirection off", L"Redirection on",
-            L"Expand", L"ShellOpen", L"Picture", L"Picture", L"Bitmap", L"Cursor"};
+            L"SystemDirectory", L"TempPath",       L"Attributes", L"Read",      L"Write",      L"Move",
+            L"SetAttributes",   L"Delete",         L"RegRead",    L"RegWrite",  L"GetVersion", L"Wow64",
+            L"Redirection off", L"Redirection on", L"Expand",     L"ShellOpen", L"Picture",    L"Picture",
+            L"Bitmap",          L"Cursor"};
         static_assert(std::size(kNames) == I(O::Count));
         log.push_back(kNames[I(op)] + (about.empty() ? L"" : L" " + about.substr(about.find_last_of(L'\\') + 1)));
         if (about.find(L'\\') != S::npos)

@@ -7,10 +7,10 @@
 namespace bw {
 
 // Unload closes it without committing.
-class frmSuportInfo : public ModelessDialog {
+class SupportEditor : public ModelessDialog {
 public:
-    frmSuportInfo(AppState& state, Platform& os) : m_state(state), m_os(os) {}
-    ~frmSuportInfo() override { Unload(); }
+    SupportEditor(AppState& state, Platform& os) : m_state(state), m_os(os) {}
+    ~SupportEditor() override { Unload(); }
 
     // Loads the window if it is not open (reading the file and the key afresh), then shows it and brings it forward.
     bool Open();

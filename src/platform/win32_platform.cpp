@@ -1,8 +1,8 @@
-#include "core/win32_platform.h"
+#include "platform/win32_platform.h"
 
-#include "core/dib_picture.h"
 #include "core/lazy_dll.h"
-#include "oeminfo/picture_check_logic.h"
+#include "picture/dib_picture.h"
+#include "picture/picture_check_logic.h"
 
 #include <shellapi.h>
 
@@ -99,30 +99,41 @@ std::optional<std::string> Win32Platform::ReadFile(const std::wstring& path, std
     return std::nullopt;
 }
 
-bool Win32Platform::WriteFile(const std::wstring& path, std::string_view bytes, bool flush) {
+namespace {
+
+// The calling thread's last error; never 0, since the call that set it failed.
+std::uint32_t LastError() {
+    const DWORD error = GetLastError();
+    return error ? error : ERROR_GEN_FAILURE;
+}
+
+} // namespace
+
+std::uint32_t Win32Platform::WriteFile(const std::wstring& path, std::string_view bytes, bool flush) {
     UniqueFile file(
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
-        return false;
+        return LastError();
     std::size_t done = 0;
     while (done < bytes.size()) {
         DWORD written = 0;
-        if (!::WriteFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &written, nullptr) ||
-            written == 0)
-            return false;
+        if (!::WriteFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &written, nullptr))
+            return LastError();
+        if (written == 0)
+            return ERROR_WRITE_FAULT;
         done += written;
     }
     if (flush && !FlushFileBuffers(file.get()))
-        return false;
-    return CloseHandle(file.release()) != FALSE;
+        return LastError();
+    return CloseHandle(file.release()) ? 0 : LastError();
 }
 
-bool Win32Platform::MoveFileOver(const std::wstring& from, const std::wstring& to) {
-    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+std::uint32_t Win32Platform::MoveFileOver(const std::wstring& from, const std::wstring& to) {
+    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 0 : LastError();
 }
 
-bool Win32Platform::SetAttributes(const std::wstring& path, std::uint32_t attributes) {
-    return SetFileAttributesW(path.c_str(), attributes) != FALSE;
+std::uint32_t Win32Platform::SetAttributes(const std::wstring& path, std::uint32_t attributes) {
+    return SetFileAttributesW(path.c_str(), attributes) ? 0 : LastError();
 }
 
 bool Win32Platform::DeletePath(const std::wstring& path) {

@@ -15,8 +15,8 @@ std::optional<std::wstring> FindRegString(Platform& os, HKEY root, const std::ws
                                           const std::wstring& name);
 
 // Stores text as a string value, creating the key if needed. The system treats an empty value as absent,
-// so the empty text is stored as one space. True exactly when the value was stored.
-bool SetRegString(Platform& os, HKEY root, const std::wstring& keyPath, const std::wstring& name,
+// so the empty text is stored as one space. Returns the registry's error code, 0 exactly when the value was stored.
+long SetRegString(Platform& os, HKEY root, const std::wstring& keyPath, const std::wstring& name,
                   const std::wstring& value);
 
 } // namespace bw

@@ -7,8 +7,4 @@ namespace bw {
 // True exactly on the NT family; asks the system afresh on every call.
 bool IsWindowsNT(Platform& os);
 
-// Writes the system's name, an empty line and the service pack into the label; leaves the label as it is
-// when the version has no name in the table.
-void ShowSystemVersion(Platform& os, HWND lblSysInfo);
-
 } // namespace bw

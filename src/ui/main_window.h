@@ -3,8 +3,8 @@
 #include "core/app_state.h"
 #include "core/platform.h"
 #include "core/unique_handle.h"
-#include "ui/frmAbout.h"
-#include "ui/frmSuportInfo.h"
+#include "ui/about_window.h"
+#include "ui/support_editor.h"
 #include "ui/layout.h"
 #include "ui/web_address.h"
 #include "ui/window.h"
@@ -43,10 +43,10 @@ enum class MainId : int {
     imgXP,
 };
 
-class frmMain : public Window {
+class MainWindow : public Window {
 public:
-    frmMain(AppState& state, Platform& os) : m_state(state), m_os(os), m_frmSuportInfo(state, os), m_frmAbout(os) {}
-    ~frmMain() override;
+    MainWindow(AppState& state, Platform& os) : m_state(state), m_os(os), m_supportEditor(state, os), m_about(os) {}
+    ~MainWindow() override;
 
     // Creates the window, runs its load sequence and only then shows it.
     bool Create(int showCommand);
@@ -54,13 +54,13 @@ public:
     // A control by its designed name; picLogo lives inside fraLogo.
     HWND Control(MainId id) const;
     HWND Tooltips() const { return m_tooltips; }
-    frmAbout& About() { return m_frmAbout; }
-    frmSuportInfo& SuportInfo() { return m_frmSuportInfo; }
+    AboutWindow& About() { return m_about; }
+    SupportEditor& Editor() { return m_supportEditor; }
 
     // Where messages to the user go, also the support editor's; a message box owned by the window unless replaced.
     void SetReporter(const Reporter& reporter) {
         m_report = reporter;
-        m_frmSuportInfo.SetReporter(reporter);
+        m_supportEditor.SetReporter(reporter);
     }
     // A hook procedure for dlgLogo (OFN_ENABLEHOOK), so the open-file dialog can be driven in-process.
     void SetDlgLogoHook(LPOFNHOOKPROC hook) { m_dlgLogoHook = hook; }
@@ -100,8 +100,8 @@ private:
 
     AppState& m_state;
     Platform& m_os;
-    frmSuportInfo m_frmSuportInfo;
-    frmAbout m_frmAbout;
+    SupportEditor m_supportEditor;
+    AboutWindow m_about;
 
     int m_dpi = 96;
     UniqueFont m_font;        // 宋体 9 pt, GB2312

@@ -1,4 +1,4 @@
-#include "oeminfo/logo_logic.h"
+#include "ui/logo_logic.h"
 
 namespace bw {
 

@@ -22,10 +22,10 @@ struct Branding {
     std::optional<std::string> logo;
 };
 
-// Which items could not be saved.
+// Why each item could not be saved; absent for the items that were.
 struct ApplyResult {
-    bool owner = false, organization = false, productId = false;
-    bool oemInfo = false, logo = false, oemKey = false;
+    SaveResult owner, organization, productId;
+    SaveResult oemInfo, logo, oemKey;
     bool AllSaved() const { return !(owner || organization || productId || oemInfo || logo || oemKey); }
 };
 
@@ -33,7 +33,8 @@ struct ApplyResult {
 // fails does not stop the ones after it. The directories of the state must have been computed.
 ApplyResult ApplyBranding(AppState& state, Platform& os, const Branding& branding);
 
-// The one message naming every item that was not saved; empty when all was saved.
+// The one message naming every item that was not saved, each with the system's reason where it gave one; empty when
+// all was saved.
 std::wstring NotSavedMessage(const ApplyResult& result);
 
 } // namespace bw

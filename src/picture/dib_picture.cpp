@@ -1,4 +1,4 @@
-#include "core/dib_picture.h"
+#include "picture/dib_picture.h"
 
 #include <ocidl.h>
 #include <olectl.h>

@@ -10,9 +10,9 @@ public:
     std::optional<std::wstring> TempPath() override;
     std::optional<std::uint32_t> FileAttributes(const std::wstring& path) override;
     std::optional<std::string> ReadFile(const std::wstring& path, std::uint32_t* error = nullptr) override;
-    bool WriteFile(const std::wstring& path, std::string_view bytes, bool flush = true) override;
-    bool MoveFileOver(const std::wstring& from, const std::wstring& to) override;
-    bool SetAttributes(const std::wstring& path, std::uint32_t attributes) override;
+    std::uint32_t WriteFile(const std::wstring& path, std::string_view bytes, bool flush = true) override;
+    std::uint32_t MoveFileOver(const std::wstring& from, const std::wstring& to) override;
+    std::uint32_t SetAttributes(const std::wstring& path, std::uint32_t attributes) override;
     bool DeletePath(const std::wstring& path) override;
     bool DisableFsRedirection(void*& previous) override;
     bool RevertFsRedirection(void* previous) override;

@@ -5,10 +5,10 @@
 
 namespace bw {
 
-class frmAbout : public ModelessDialog {
+class AboutWindow : public ModelessDialog {
 public:
-    explicit frmAbout(Platform& os) : m_os(os) {}
-    ~frmAbout() override { Unload(); }
+    explicit AboutWindow(Platform& os) : m_os(os) {}
+    ~AboutWindow() override { Unload(); }
 
     // Loads the window if it is not open, then shows it and brings it forward.
     bool Open();

@@ -1,5 +1,6 @@
-#include "brand/apply.h"
+#include "engine/apply.h"
 
+#include "core/system_error.h"
 #include "oeminfo/logo.h"
 #include "oeminfo/oem_key.h"
 #include "oeminfo/oeminfo.h"
@@ -12,9 +13,9 @@ namespace bw {
 
 namespace {
 
-bool SaveOemInfoFile(AppState& state, Platform& os, const Branding& b) {
+SaveResult SaveOemInfoFile(AppState& state, Platform& os, const Branding& b) {
     if (!b.maker && !b.model && !b.supportLines)
-        return true;
+        return std::nullopt;
     if (b.supportLines) {
         StoreSupportLines(state, *b.supportLines);
         state.SupportLines[0] = SupportEditedMarker;
@@ -24,7 +25,7 @@ bool SaveOemInfoFile(AppState& state, Platform& os, const Branding& b) {
         // The file is rewritten whole: what is not set keeps the file's value, so it must be readable.
         const auto current = ReadOemInfo(state, os);
         if (!current)
-            return false;
+            return SaveFailure{PlatformOp::ReadFile, 0};
         maker = b.maker.value_or(current->maker.value_or(L""));
         model = b.model.value_or(current->model.value_or(L""));
     }
@@ -39,28 +40,25 @@ ApplyResult ApplyBranding(AppState& state, Platform& os, const Branding& b) {
     result.owner = registration.owner;
     result.organization = registration.organization;
     result.productId = registration.productId;
-    result.oemInfo = !SaveOemInfoFile(state, os, b);
+    result.oemInfo = SaveOemInfoFile(state, os, b);
     if (b.logo)
         state.StagedLogo = b.logo; // installing stages it first: the staging file does not hold it yet
-    result.logo = !InstallLogo(state, os);
+    result.logo = InstallLogo(state, os);
     result.oemKey =
-        !SaveOemKey(state, os, {b.maker, b.model, b.supportPhone, b.supportHours, b.supportUrl, b.supportProvider});
+        SaveOemKey(state, os, {b.maker, b.model, b.supportPhone, b.supportHours, b.supportUrl, b.supportProvider});
     return result;
 }
 
 std::wstring NotSavedMessage(const ApplyResult& r) {
-    const std::pair<bool, const wchar_t*> items[] = {
-        {r.owner, L"注册用户名 (RegisteredOwner)"},
-        {r.organization, L"组织名 (RegisteredOrganization)"},
-        {r.productId, L"产品序列号 (ProductId)"},
-        {r.oemInfo, L"OEM 信息文件 oeminfo.ini"},
-        {r.logo, L"OEM Logo 图片 oemlogo.bmp"},
-        {r.oemKey, L"OEM 信息注册表项 (OEMInformation)"},
+    const std::pair<const SaveResult&, const wchar_t*> items[] = {
+        {r.owner, L"注册用户名 (RegisteredOwner)"}, {r.organization, L"组织名 (RegisteredOrganization)"},
+        {r.productId, L"产品序列号 (ProductId)"},   {r.oemInfo, L"OEM 信息文件 oeminfo.ini"},
+        {r.logo, L"OEM Logo 图片 oemlogo.bmp"},     {r.oemKey, L"OEM 信息注册表项 (OEMInformation)"},
     };
     std::wstring lost;
     for (const auto& [failed, item] : items) {
         if (failed)
-            lost += std::wstring(L"\n") + item;
+            lost += std::wstring(L"\n") + item + (failed->error ? L"：" + SystemErrorText(failed->error) : L"");
     }
     return lost.empty() ? lost : L"以下内容未能保存：" + lost + L"\n\n其余内容已保存。";
 }

@@ -1,11 +1,6 @@
-#include "ui/frmSuportInfo.h"
+#include "ui/support_editor.h"
 
-#include "cli/profile_logic.h"
-#include "oeminfo/oem_key.h"
-#include "oeminfo/oeminfo.h"
-#include "oeminfo/oeminfo_logic.h"
-#include "registry/mReg.h"
-#include "registry/registration.h"
+#include "engine/engine.h"
 #include "resource.h"
 #include "ui/dialog_layout.h"
 #include "ui/support_split_logic.h"
@@ -118,32 +113,34 @@ LRESULT CALLBACK EditorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
-bool frmSuportInfo::Open() {
+bool SupportEditor::Open() {
     if (!IsOpen())
-        m_keyed = HasOemKey(m_os);
+        m_keyed = Engine(m_state, m_os).HasOemKey();
     if (m_keyed)
         return OpenOnce(
             {kClassName, L"frmSuportInfo", 0, kClientWidth, kClientHeight + kKeyRowsHeight, kControlsWithKey});
     return OpenOnce({kClassName, L"frmSuportInfo", 0, kClientWidth, kClientHeight, kControls});
 }
 
-void frmSuportInfo::Load() {
+void SupportEditor::Load() {
     HWND editor = GetDlgItem(hwnd(), kIdText);
     if (const LONG_PTR editProc = SetWindowLongPtrW(editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditorProc)))
         g_editProc = reinterpret_cast<WNDPROC>(editProc);
     SendMessageW(editor, EM_SETLIMITTEXT, 0, 0);
     m_lastFocus = editor;
-    SetWindowTextW(hwnd(), GetRegString(m_os, HKEY_LOCAL_MACHINE, kNtVersionKey, L"RegisteredOwner").c_str());
-    SetDlgItemTextW(hwnd(), kIdText, LoadSupportText(m_state, m_os).c_str());
+    Engine engine(m_state, m_os);
+    SetWindowTextW(hwnd(), engine.SupportCaption().c_str());
+    SetDlgItemTextW(hwnd(), kIdText, engine.SupportText().c_str());
     if (!m_keyed)
         return;
-    const OemKeyValues key = LoadOemKeySupport(m_os);
-    m_loaded = {key.supportPhone, key.supportHours, key.supportUrl, key.supportProvider};
+    Shown shown;
+    engine.ReadSupportKey(shown);
+    m_loaded = shown.support;
     for (const auto& [id, value] : kKeyBoxes)
         SetDlgItemTextW(hwnd(), id, (m_loaded.*value).value_or(L"").c_str());
 }
 
-bool frmSuportInfo::Commit() {
+bool SupportEditor::Commit() {
     SupportKeyValues key;
     if (m_keyed) {
         for (const auto& [id, value] : kKeyBoxes) {
@@ -166,14 +163,13 @@ bool frmSuportInfo::Commit() {
             return false;
         }
     }
-    StoreSupportLines(m_state, SplitSupportText(WindowText(GetDlgItem(hwnd(), kIdText))));
-    m_state.SupportLines[0] = SupportEditedMarker;
-    if (m_keyed)
-        m_state.SupportKey = std::move(key);
+    Engine(m_state, m_os)
+        .CommitSupport(SplitSupportText(WindowText(GetDlgItem(hwnd(), kIdText))),
+                       m_keyed ? std::optional(std::move(key)) : std::nullopt);
     return true;
 }
 
-LRESULT frmSuportInfo::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT SupportEditor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == kIdOk) {
@@ -206,7 +202,7 @@ LRESULT frmSuportInfo::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void frmSuportInfo::OnDestroyed() {
+void SupportEditor::OnDestroyed() {
     m_lastFocus = nullptr;
     ModelessDialog::OnDestroyed();
 }

@@ -1,4 +1,4 @@
-#include "ui/frmAbout.h"
+#include "ui/about_window.h"
 
 #include "resource.h"
 #include "ui/dialog_layout.h"
@@ -61,11 +61,11 @@ constexpr int kShowMaximized = 3;
 
 } // namespace
 
-bool frmAbout::Open() {
+bool AboutWindow::Open() {
     return OpenOnce({kClassName, L"关于 Brandwick", WS_EX_DLGMODALFRAME, kClientWidth, kClientHeight, kControls});
 }
 
-void frmAbout::Load() {
+void AboutWindow::Load() {
     HWND description = GetDlgItem(hwnd(), kIdDescription);
     SetWindowTextW(description, kDescription);
     SizeLabelToText(description);
@@ -74,7 +74,7 @@ void frmAbout::Load() {
     m_hand = m_os.LoadResourceCursor(IDCUR_HAND);
 }
 
-void frmAbout::DrawEmblem(const DRAWITEMSTRUCT& item) const {
+void AboutWindow::DrawEmblem(const DRAWITEMSTRUCT& item) const {
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
     BITMAP info{};
     if (!m_emblem || !GetObjectW(m_emblem.get(), sizeof(info), &info))
@@ -90,7 +90,7 @@ void frmAbout::DrawEmblem(const DRAWITEMSTRUCT& item) const {
                item.rcItem.bottom - item.rcItem.top, memory.get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
 }
 
-LRESULT frmAbout::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT AboutWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_COMMAND:
         if (LOWORD(wParam) == kIdOk || LOWORD(wParam) == IDCANCEL) {
@@ -134,7 +134,7 @@ LRESULT frmAbout::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return ModelessDialog::HandleMessage(msg, wParam, lParam);
 }
 
-void frmAbout::OnDestroyed() {
+void AboutWindow::OnDestroyed() {
     // The cursor may still be the one shown; it must not be destroyed while in use.
     if (m_hand && GetCursor() == m_hand.get())
         SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));

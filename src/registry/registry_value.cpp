@@ -1,4 +1,4 @@
-#include "registry/mReg.h"
+#include "registry/registry_value.h"
 
 #include "core/placement.h"
 #include "registry/regdata_logic.h"
@@ -17,10 +17,9 @@ std::optional<std::wstring> FindRegString(Platform& os, HKEY root, const std::ws
     return DecodeRegString(data.type, data.bytes);
 }
 
-bool SetRegString(Platform& os, HKEY root, const std::wstring& keyPath, const std::wstring& name,
+long SetRegString(Platform& os, HKEY root, const std::wstring& keyPath, const std::wstring& name,
                   const std::wstring& value) {
-    return os.RegWriteString(root, keyPath, name, value.empty() ? std::wstring(L" ") : value,
-                             MachineRegistryView(os)) == ERROR_SUCCESS;
+    return os.RegWriteString(root, keyPath, name, value.empty() ? std::wstring(L" ") : value, MachineRegistryView(os));
 }
 
 } // namespace bw

@@ -1,18 +1,12 @@
-#include "ui/frmMain.h"
+#include "ui/main_window.h"
 
 #include "resource.h"
 
-#include "brand/apply.h"
-#include "core/directories.h"
-#include "core/file_replace.h"
 #include "core/lazy_dll.h"
-#include "oeminfo/logo.h"
-#include "oeminfo/logo_logic.h"
-#include "oeminfo/oem_key.h"
-#include "registry/registration.h"
-#include "sysinfo/mSysInfo.h"
+#include "engine/engine.h"
 #include "ui/dialog_layout.h"
 #include "ui/layout.h"
+#include "ui/logo_logic.h"
 #include "ui/twips_logic.h"
 
 #include <commctrl.h>
@@ -31,7 +25,9 @@ constexpr DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 constexpr int kClientWidthTwips = 6135;
 constexpr int kClientHeightTwips = 7395;
 
-constexpr int Id(MainId id) { return static_cast<int>(id); }
+constexpr int Id(MainId id) {
+    return static_cast<int>(id);
+}
 
 constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD kTextBox = WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_LEFT | ES_AUTOHSCROLL;
@@ -82,7 +78,9 @@ constexpr const ControlSpec& Row(const wchar_t* name) {
 constexpr const ControlSpec& kShape1 = Row(L"Shape1");
 constexpr const ControlSpec& kFraLogo = Row(L"fraLogo");
 
-constexpr bool InFrame(const ControlSpec& c) { return c.id == Id(MainId::picLogo); }
+constexpr bool InFrame(const ControlSpec& c) {
+    return c.id == Id(MainId::picLogo);
+}
 
 struct Tooltip {
     MainId id;
@@ -114,13 +112,6 @@ bool IsTextBox(int id) {
             return true;
     }
     return false;
-}
-
-// Runs one step of a sequence in which a failing step is skipped and the next one still runs. Steps report
-// failure by their results, never by throwing: the program is built without exceptions.
-template <typename F>
-void Step(F&& f) noexcept {
-    f();
 }
 
 UniqueFont MakeFont(const wchar_t* face, int hundredthsOfPoint, BYTE charset, int dpi) {
@@ -217,13 +208,13 @@ UniqueBitmap BlankBitmap(int cx, int cy, int colour) {
 
 } // namespace
 
-frmMain::~frmMain() {
+MainWindow::~MainWindow() {
     // The window goes before the fonts, pictures and dialogs it uses.
     if (hwnd())
         DestroyWindow(hwnd());
 }
 
-HWND frmMain::Control(MainId id) const {
+HWND MainWindow::Control(MainId id) const {
     if (!hwnd())
         return nullptr;
     if (id == MainId::picLogo)
@@ -231,7 +222,7 @@ HWND frmMain::Control(MainId id) const {
     return GetDlgItem(hwnd(), Id(id));
 }
 
-bool frmMain::Create(int showCommand) {
+bool MainWindow::Create(int showCommand) {
     if (hwnd())
         return false;
     InitCommonControls();
@@ -259,7 +250,7 @@ bool frmMain::Create(int showCommand) {
     return true;
 }
 
-void frmMain::SetBlankPictures() {
+void MainWindow::SetBlankPictures() {
     for (MainId picture : {MainId::picBanner, MainId::imgXP}) {
         RECT rc = ChildRect(Control(picture));
         m_blank[picture == MainId::imgXP] = BlankBitmap(rc.right - rc.left, rc.bottom - rc.top, COLOR_BTNFACE);
@@ -268,7 +259,7 @@ void frmMain::SetBlankPictures() {
     }
 }
 
-void frmMain::CreateLayout() {
+void MainWindow::CreateLayout() {
     std::vector<ControlSpec> onWindow;
     std::vector<ControlSpec> inFrame;
     SplitLayout(onWindow, inFrame);
@@ -284,7 +275,7 @@ void frmMain::CreateLayout() {
     AddTooltips();
 }
 
-void frmMain::SplitLayout(std::vector<ControlSpec>& onWindow, std::vector<ControlSpec>& inFrame) const {
+void MainWindow::SplitLayout(std::vector<ControlSpec>& onWindow, std::vector<ControlSpec>& inFrame) const {
     for (const ControlSpec& c : kLayout) {
         if (c.windowClass)
             (InFrame(c) ? inFrame : onWindow).push_back(c);
@@ -292,7 +283,7 @@ void frmMain::SplitLayout(std::vector<ControlSpec>& onWindow, std::vector<Contro
 }
 
 // On a monitor of another scale: every control from the table again, new fonts, and the pictures drawn anew.
-void frmMain::Rescale(int dpi, const RECT& suggested) {
+void MainWindow::Rescale(int dpi, const RECT& suggested) {
     m_dpi = dpi;
     UniqueFont font = CreateDialogFont(dpi);
     UniqueFont pictureFont = MakeFont(L"MS Sans Serif", 825, ANSI_CHARSET, dpi);
@@ -323,15 +314,15 @@ void frmMain::Rescale(int dpi, const RECT& suggested) {
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-void frmMain::SizeLabelsToText() {
+void MainWindow::SizeLabelsToText() {
     for (MainId label : kSelfSizingLabels)
         SizeLabelToText(Control(label));
 }
 
-void frmMain::AddTooltips() {
-    m_tooltips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
-                                 GetModuleHandleW(nullptr), nullptr);
+void MainWindow::AddTooltips() {
+    m_tooltips =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!m_tooltips)
         return;
     for (const Tooltip& tip : kTooltips) {
@@ -347,58 +338,58 @@ void frmMain::AddTooltips() {
     }
 }
 
-// Load sequence; each step is skipped when it fails, and the window is shown only after the last.
-void frmMain::Load() {
-    Step([&] { ShowSystemVersion(m_os, Control(MainId::lblSysInfo)); });
-    Step([&] { LoadRegistration(); });
-    Step([&] {
-        if (UniqueBitmap picture = m_os.LoadResourceBitmap(IDB_MONITOR)) {
-            m_imgXP.source = std::move(picture);
-            m_imgXP.ShowIn(Control(MainId::imgXP), m_dpi);
-        }
-    });
-    Step([&] {
-        if (UniqueBitmap picture = m_os.LoadResourceBitmap(IDB_BANNER)) {
-            m_banner.source = std::move(picture);
-            m_banner.ShowIn(Control(MainId::picBanner), m_dpi);
-        }
-    });
-    Step([&] { m_bannerCursor = m_os.LoadResourceCursor(IDCUR_HAND); });
-    Step([&] { ComputeSystemDirectory(m_state, m_os); });
-    Step([&] { ComputeTempDirectory(m_state, m_os); });
-    Step([&] { LoadOemInfoBoxes(); });
-    Step([&] { LoadLogoPreview(); });
+// Load sequence: each step reports failure by leaving its controls as designed, and the next still runs; the window
+// is shown only after the last.
+void MainWindow::Load() {
+    Engine engine(m_state, m_os);
+    if (const auto caption = engine.SystemCaption())
+        SetWindowTextW(Control(MainId::lblSysInfo), caption->c_str());
+    LoadRegistration();
+    if (UniqueBitmap picture = m_os.LoadResourceBitmap(IDB_MONITOR)) {
+        m_imgXP.source = std::move(picture);
+        m_imgXP.ShowIn(Control(MainId::imgXP), m_dpi);
+    }
+    if (UniqueBitmap picture = m_os.LoadResourceBitmap(IDB_BANNER)) {
+        m_banner.source = std::move(picture);
+        m_banner.ShowIn(Control(MainId::picBanner), m_dpi);
+    }
+    m_bannerCursor = m_os.LoadResourceCursor(IDCUR_HAND);
+    engine.FindFolders();
+    LoadOemInfoBoxes();
+    LoadLogoPreview();
 }
 
-void frmMain::LoadRegistration() {
-    const Registration r = ReadRegistration(m_os);
-    SetWindowTextW(Control(MainId::txtUserName), r.owner.c_str());
-    SetWindowTextW(Control(MainId::txtOrganization), r.organization.c_str());
-    SetWindowTextW(Control(MainId::txtProductID), r.productId.c_str());
+void MainWindow::LoadRegistration() {
+    Shown shown;
+    Engine(m_state, m_os).ReadRegistration(shown);
+    SetWindowTextW(Control(MainId::txtUserName), shown.owner.value_or(L"").c_str());
+    SetWindowTextW(Control(MainId::txtOrganization), shown.organization.value_or(L"").c_str());
+    SetWindowTextW(Control(MainId::txtProductID), shown.productId.value_or(L"").c_str());
 }
 
-void frmMain::LoadOemInfoBoxes() {
+void MainWindow::LoadOemInfoBoxes() {
     // Without a value from the system, the box keeps its designed text.
-    const OemInfo info = LoadShownOemInfo(m_state, m_os);
-    if (info.maker)
-        SetWindowTextW(Control(MainId::txtManufacturer), info.maker->c_str());
-    if (info.model)
-        SetWindowTextW(Control(MainId::txtModel), info.model->c_str());
+    Shown shown;
+    Engine(m_state, m_os).ReadOemInfo(shown);
+    if (shown.maker)
+        SetWindowTextW(Control(MainId::txtManufacturer), shown.maker->c_str());
+    if (shown.model)
+        SetWindowTextW(Control(MainId::txtModel), shown.model->c_str());
 }
 
-void frmMain::LoadLogoPreview() {
-    auto picture = LoadShownLogo(m_state, m_os);
+void MainWindow::LoadLogoPreview() {
+    auto picture = Engine(m_state, m_os).ShownLogo();
     if (!picture)
         return;
     // A logo that is no picture leaves the box at its designed size: a blank area in the window colour, centred.
-    Step([&] { ShowLogo(std::move(*picture)); });
+    ShowLogo(std::move(*picture));
     if (!m_logo)
         ShowBlankLogo();
     CentreLogo();
     ShowWindow(Control(MainId::picLogo), SW_SHOWNA);
 }
 
-void frmMain::ShowLogo(UniquePicture picture) {
+void MainWindow::ShowLogo(UniquePicture picture) {
     if (!picture)
         return;
     UniqueBitmap bitmap = RenderPicture(picture.get(), m_dpi);
@@ -410,7 +401,7 @@ void frmMain::ShowLogo(UniquePicture picture) {
     m_logoPicture = std::move(picture); // kept to be drawn again at another scale
 }
 
-void frmMain::ShowBlankLogo() {
+void MainWindow::ShowBlankLogo() {
     const RECT rc = ChildRect(Control(MainId::picLogo));
     UniqueBitmap blank = BlankBitmap(rc.right - rc.left, rc.bottom - rc.top, COLOR_WINDOW);
     SendMessageW(Control(MainId::picLogo), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(blank.get()));
@@ -418,7 +409,7 @@ void frmMain::ShowBlankLogo() {
     m_logoPicture.reset();
 }
 
-void frmMain::CentreLogo() {
+void MainWindow::CentreLogo() {
     HWND picLogo = Control(MainId::picLogo);
     RECT rc{};
     GetWindowRect(picLogo, &rc);
@@ -429,40 +420,37 @@ void frmMain::CentreLogo() {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void frmMain::Unload() {
-    // A temporary directory we could not learn would turn the staging names into files of the current folder.
-    if (!m_state.TempDirectory.empty()) {
-        // Another instance may still need a staging file that now holds its own content.
-        Step([&] { DeleteIfOurs(m_os, m_state.StagedOemInfoPath(), m_state.StagedOemInfo); });
-        Step([&] { DeleteIfOurs(m_os, m_state.StagedLogoPath(), m_state.StagedLogo); });
-    }
-    Step([&] { m_frmSuportInfo.Unload(); });
+void MainWindow::Unload() {
+    // Another instance may still need a staging file that now holds its own content.
+    Engine(m_state, m_os).CleanUp();
+    m_supportEditor.Unload();
     PostQuitMessage(0);
     // The program ends here; the About window goes with it.
-    Step([&] { m_frmAbout.Unload(); });
+    m_about.Unload();
 }
 
 // Saves everything, and tells the user once about whatever could not be saved. True when all was saved.
-bool frmMain::ApplyChanges() {
-    Branding values;
-    values.owner = Text(MainId::txtUserName);
-    values.organization = Text(MainId::txtOrganization);
-    values.productId = Text(MainId::txtProductID);
-    values.maker = Text(MainId::txtManufacturer);
-    values.model = Text(MainId::txtModel);
-    // What the support editor last committed; all absent where the system has no OEMInformation key.
-    values.supportPhone = m_state.SupportKey.phone;
-    values.supportHours = m_state.SupportKey.hours;
-    values.supportUrl = m_state.SupportKey.url;
-    values.supportProvider = m_state.SupportKey.provider;
-    const ApplyResult result = ApplyBranding(m_state, m_os, values);
+bool MainWindow::ApplyChanges() {
+    // The support values are what the editor last committed; all absent where the system has no OEMInformation key.
+    const ApplyResult result = Engine(m_state, m_os)
+                                   .Apply({.owner = Text(MainId::txtUserName),
+                                           .organization = Text(MainId::txtOrganization),
+                                           .productId = Text(MainId::txtProductID),
+                                           .maker = Text(MainId::txtManufacturer),
+                                           .model = Text(MainId::txtModel),
+                                           .supportLines = std::nullopt,
+                                           .supportPhone = m_state.SupportKey.phone,
+                                           .supportHours = m_state.SupportKey.hours,
+                                           .supportUrl = m_state.SupportKey.url,
+                                           .supportProvider = m_state.SupportKey.provider,
+                                           .logo = std::nullopt});
     if (result.AllSaved())
         return true;
     Report(NotSavedMessage(result), MB_ICONWARNING | MB_OK);
     return false;
 }
 
-void frmMain::ChooseLogo() {
+void MainWindow::ChooseLogo() {
     const auto previous = m_dlgLogoFile;
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof(ofn);
@@ -494,7 +482,7 @@ void frmMain::ChooseLogo() {
         Report(L"无法将所选文件读取为图片，Logo 未更改：\n" + chosen, MB_ICONWARNING | MB_OK);
         return;
     }
-    if (!StageLogo(m_state, m_os, chosen)) {
+    if (!Engine(m_state, m_os).StageLogo(chosen)) {
         Report(L"无法将所选图片复制到临时文件夹，Logo 未更改：\n" + chosen, MB_ICONWARNING | MB_OK);
         return;
     }
@@ -503,12 +491,12 @@ void frmMain::ChooseLogo() {
     CentreLogo();
 }
 
-void frmMain::OpenBanner() {
+void MainWindow::OpenBanner() {
     m_os.ShellOpen(kMakerWebAddress, SW_SHOWMAXIMIZED);
     PumpEvents();
 }
 
-void frmMain::OnCommand(int id, int code) {
+void MainWindow::OnCommand(int id, int code) {
     if (IsTextBox(id)) {
         if (code == EN_SETFOCUS)
             SendMessageW(GetDlgItem(hwnd(), id), EM_SETSEL, 0, -1);
@@ -534,10 +522,10 @@ void frmMain::OnCommand(int id, int code) {
         DestroyWindow(hwnd());
         break;
     case MainId::cmdAbout:
-        m_frmAbout.Open();
+        m_about.Open();
         break;
     case MainId::cmdSuportInfo:
-        m_frmSuportInfo.Open();
+        m_supportEditor.Open();
         break;
     case MainId::cmdLogo:
         ChooseLogo();
@@ -547,17 +535,21 @@ void frmMain::OnCommand(int id, int code) {
     }
 }
 
-void frmMain::Paint(HDC dc) {
+void MainWindow::Paint(HDC dc) {
     RECT shape{TwipsToPixels(kShape1.left, m_dpi), TwipsToPixels(kShape1.top, m_dpi),
                TwipsToPixels(kShape1.left + kShape1.width, m_dpi), TwipsToPixels(kShape1.top + kShape1.height, m_dpi)};
     FrameRect(dc, &shape, GetSysColorBrush(COLOR_APPWORKSPACE));
 }
 
-std::wstring frmMain::Text(MainId id) const { return WindowText(Control(id)); }
+std::wstring MainWindow::Text(MainId id) const {
+    return WindowText(Control(id));
+}
 
-void frmMain::Report(const std::wstring& text, UINT flags) { ShowMessage(m_report, hwnd(), text, flags); }
+void MainWindow::Report(const std::wstring& text, UINT flags) {
+    ShowMessage(m_report, hwnd(), text, flags);
+}
 
-LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -577,9 +569,8 @@ LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (focus && IsChild(hwnd(), focus))
                 m_lastFocus = focus;
         } else {
-            HWND target = m_lastFocus && IsWindow(m_lastFocus) && IsChild(hwnd(), m_lastFocus)
-                              ? m_lastFocus
-                              : Control(MainId::cmdOk);
+            HWND target = m_lastFocus && IsWindow(m_lastFocus) && IsChild(hwnd(), m_lastFocus) ? m_lastFocus
+                                                                                               : Control(MainId::cmdOk);
             SetFocus(target);
         }
         return 0;
