@@ -1,6 +1,69 @@
 #include "ui/window.h"
 
+#include "ui/dialog_layout.h"
+#include "ui/twips_logic.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
 namespace bw {
+
+namespace {
+
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+
+std::vector<HWND>& RelayedTooltips() {
+    static std::vector<HWND> tooltips;
+    return tooltips;
+}
+
+bool IsMouseMessage(UINT msg) {
+    switch (msg) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Dispatch(MSG& msg) {
+    if (IsMouseMessage(msg.message)) {
+        for (HWND tooltips : RelayedTooltips())
+            SendMessageW(tooltips, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+    }
+    HWND active = GetActiveWindow();
+    if (active && IsDialogMessageW(active, &msg))
+        return;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+}
+
+} // namespace
+
+void RegisterWindowClass(const wchar_t* className, WNDPROC procedure, HICON icon) {
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof(existing);
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), className, &existing))
+        return;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hIcon = icon;
+    wc.hIconSm = icon;
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = className;
+    RegisterClassExW(&wc);
+}
 
 Window::~Window() {
     if (m_hwnd) {
@@ -10,37 +73,83 @@ Window::~Window() {
     }
 }
 
-bool Window::RegisterClassOnce(const wchar_t* className, HICON icon, HCURSOR cursor) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(GetModuleHandleW(nullptr), className, &existing))
+bool Window::CreateFromDesign(const WindowDesign& design, HWND owner, HICON classIcon) {
+    RegisterWindowClass(design.className, WindowProc, classIcon);
+    m_design = design;
+    if (!CreateWindowExW(design.exStyle, design.className, design.caption, kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 100,
+                         100, owner, nullptr, GetModuleHandleW(nullptr), this))
+        return false;
+    m_dpi = WindowDpi(m_hwnd);
+    SizeAndCentre(m_hwnd, TwipsToPixels(design.clientWidth, m_dpi), TwipsToPixels(design.clientHeight, m_dpi));
+    Layout(m_dpi);
+    return true;
+}
+
+void Window::Layout(int dpi) {
+    // The old font stays selected in the controls until they have the new one.
+    UniqueFont font = CreateDialogFont(dpi);
+    LayOutControls(m_hwnd, m_design.controls, dpi, font.get());
+    m_font = std::move(font);
+    m_dpi = dpi;
+}
+
+bool Window::HandleDialogMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
+    switch (msg) {
+    case WM_NEXTDLGCTL: {
+        // What the dialog manager sends for Tab; only a dialog's own procedure would act on it.
+        HWND focus = GetFocus();
+        if (LOWORD(lParam)) {
+            SetFocus(reinterpret_cast<HWND>(wParam));
+        } else if (HWND next = GetNextDlgTabItem(m_hwnd, IsChild(m_hwnd, focus) ? focus : nullptr, wParam != 0)) {
+            SetFocus(next);
+        }
         return true;
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hIcon = icon;
-    wc.hIconSm = icon;
-    wc.hCursor = cursor ? cursor : LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = className;
-    return RegisterClassExW(&wc) != 0;
-}
-
-HWND Window::CreateWindowOf(const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle, int x,
-                            int y, int width, int height, HWND owner) {
-    return CreateWindowExW(exStyle, className, caption, style, x, y, width, height, owner, nullptr,
-                           GetModuleHandleW(nullptr), this);
-}
-
-LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_GETMINMAXINFO) {
+    }
+    case DM_GETDEFID: {
+        // A focused push button takes Enter itself, as in a dialog; elsewhere the default button, if any.
+        HWND focus = GetFocus();
+        int id = m_design.defaultButton;
+        if (focus && GetParent(focus) == m_hwnd &&
+            (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
+            id = GetDlgCtrlID(focus);
+        result = id ? MAKELRESULT(id, DC_HASDEFID) : 0;
+        return true;
+    }
+    case WM_ACTIVATE:
+        // The control that had the focus gets it back, as in a dialog.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(m_hwnd, focus))
+                m_lastFocus = focus;
+        } else {
+            const bool kept = m_lastFocus && IsWindow(m_lastFocus) && IsChild(m_hwnd, m_lastFocus);
+            SetFocus(kept ? m_lastFocus : GetDlgItem(m_hwnd, m_design.firstFocus));
+        }
+        return true;
+    case WM_DPICHANGED: {
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        Layout(HIWORD(wParam));
+        SizeAt(m_hwnd, suggested.left, suggested.top, TwipsToPixels(m_design.clientWidth, m_dpi),
+               TwipsToPixels(m_design.clientHeight, m_dpi));
+        InvalidateRect(m_hwnd, nullptr, TRUE);
+        return true;
+    }
+    case WM_GETMINMAXINFO: {
         // The windows are fixed and take the size of their tables, at a large scale also more than the screen holds
         // (which the system would otherwise cut the window down to).
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         info->ptMaxTrackSize = {0x7FFF, 0x7FFF};
-        return 0;
+        return true;
     }
+    default:
+        return false;
+    }
+}
+
+LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT result = 0; HandleDialogMessage(msg, wParam, lParam, result))
+        return result;
     return DefWindowProcW(m_hwnd, msg, wParam, lParam);
 }
 
@@ -61,7 +170,9 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->m_hwnd = nullptr;
+        self->m_lastFocus = nullptr;
         self->OnDestroyed();
+        self->m_font.reset();
     }
     return result;
 }
@@ -73,6 +184,15 @@ void ShowMessage(const Reporter& reporter, HWND owner, const std::wstring& text,
         MessageBoxW(owner, text.c_str(), L"Brandwick", flags);
 }
 
+void RelayMouseTo(HWND tooltips) {
+    if (tooltips)
+        RelayedTooltips().push_back(tooltips);
+}
+
+void StopRelayingTo(HWND tooltips) {
+    std::erase(RelayedTooltips(), tooltips);
+}
+
 void PumpEvents() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -80,23 +200,14 @@ void PumpEvents() {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
-        HWND active = GetActiveWindow();
-        if (active && IsDialogMessageW(active, &msg))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        Dispatch(msg);
     }
 }
 
 int RunMessageLoop() {
     MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        HWND active = GetActiveWindow();
-        if (active && IsDialogMessageW(active, &msg))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+        Dispatch(msg);
     return static_cast<int>(msg.wParam);
 }
 

@@ -125,7 +125,7 @@ void ExpectMainLayout(const Instance& app, int dpi) {
         {MainId::lblSuport, L"Static", {56, 272, 0, 0}, L"制造商和技术支持商:", true},
         {MainId::txtManufacturer, L"Edit", {216, 288, 369, 306}, L"制造商", true},
         {MainId::txtModel, L"Edit", {216, 312, 369, 330}, L"产品型号", true},
-        {MainId::fraLogo, L"BrandwickFrame", {32, 296, 193, 401}, L"Frame1", true},
+        {MainId::fraLogo, L"BrandwickFrame", {32, 296, 193, 401}, L"", true},
         {MainId::picLogo, L"Static", {32, 32, 121, 73}, L"", false}, // inside fraLogo
         {MainId::cmdSuportInfo, L"Button", {216, 400, 337, 425}, L"技术支持信息(&S)", true},
         {MainId::cmdLogo, L"Button", {64, 416, 169, 441}, L"自定义Logo图片", true},
