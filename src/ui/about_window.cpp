@@ -31,13 +31,16 @@ constexpr DWORD kLabel = WS_VISIBLE | SS_LEFT;
 constexpr ControlSpec kControls[] = {
     {L"cmdOk", kIdOk, L"Button", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 3000, 1680, 1020, 345, L"确定", 0},
     {L"imgICO", kIdIcon, L"Static", WS_VISIBLE | SS_OWNERDRAW, 0, 240, 120, 615, 615, L"", -1},
-    {L"lblWWW1", kIdWeb, L"Static", kLabel | SS_NOTIFY, 0, 600, 2040, 1800, 180, kMakerWebAddress, 7, true, kBlue},
-    {L"lblEmail", kIdEmail, L"Static", kLabel, 0, 600, 1800, 2070, 180, L"E-mail:support@bwk.example", 6, true},
-    {L"lblQQ", kIdQQ, L"Static", kLabel, 0, 1440, 1560, 900, 180, L"QQ:000000", 5, true},
-    {L"lblName", kIdName, L"Static", kLabel, 0, 600, 1560, 540, 180, L"开发组", 4, true},
-    {L"lblDescription", kIdDescription, L"Static", kLabel, 0, 960, 600, 990, 180, L"Description", 1, true, kBlack},
-    {L"lblTitle", kIdTitle, L"Static", kLabel, 0, 960, 120, 540, 180, L"Brandwick", 2, true, kBlack},
-    {L"lblVersion", kIdVersion, L"Static", kLabel, 0, 960, 360, 450, 180, L"V1.00", 3, true},
+    {L"lblWWW1", kIdWeb, L"Static", kLabel | SS_NOTIFY, 0, 600, 2040, 1800, 180, kMakerWebAddress, 7, nullptr, true,
+     kBlue},
+    {L"lblEmail", kIdEmail, L"Static", kLabel, 0, 600, 1800, 2070, 180, L"E-mail:support@bwk.example", 6, nullptr,
+     true},
+    {L"lblQQ", kIdQQ, L"Static", kLabel, 0, 1440, 1560, 900, 180, L"QQ:000000", 5, nullptr, true},
+    {L"lblName", kIdName, L"Static", kLabel, 0, 600, 1560, 540, 180, L"开发组", 4, nullptr, true},
+    {L"lblDescription", kIdDescription, L"Static", kLabel, 0, 960, 600, 990, 180, L"Description", 1, nullptr, true,
+     kBlack},
+    {L"lblTitle", kIdTitle, L"Static", kLabel, 0, 960, 120, 540, 180, L"Brandwick", 2, nullptr, true, kBlack},
+    {L"lblVersion", kIdVersion, L"Static", kLabel, 0, 960, 360, 450, 180, L"V1.00", 3, nullptr, true},
 };
 
 // Line2 and, one pixel below it, Line1 make an etched separator.
@@ -56,8 +59,14 @@ constexpr int kShowMaximized = 3;
 } // namespace
 
 bool AboutWindow::Open() {
-    return OpenOnce(
-        {kClassName, L"关于 Brandwick", WS_EX_DLGMODALFRAME, kClientWidth, kClientHeight, kControls, kIdOk, kIdOk});
+    return OpenOnce({.className = kClassName,
+                     .caption = L"关于 Brandwick",
+                     .exStyle = WS_EX_DLGMODALFRAME,
+                     .clientWidth = kClientWidth,
+                     .clientHeight = kClientHeight,
+                     .controls = kControls,
+                     .defaultButton = kIdOk,
+                     .firstFocus = kIdOk});
 }
 
 void AboutWindow::Load() {

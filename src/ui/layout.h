@@ -22,7 +22,8 @@ struct ControlSpec {
     DWORD exStyle;
     int left, top, width, height; // twips, relative to the parent's client area
     const wchar_t* text;
-    int tabIndex;                              // -1: not in the tab order (labels, pictures, lines)
+    int tabIndex; // -1: not in the tab order (labels, pictures, lines)
+    const wchar_t* tooltip = nullptr;
     bool autoSize = false;                     // a label that takes the size of its text
     OleColor foreColor = kControlDefaultColor; // kControlDefaultColor: the control's own
     int container = 0;                         // the id of the control it lies in; 0: the window itself

@@ -38,14 +38,20 @@ constexpr ControlSpec kLayout[] = {
     {L"picBanner", Id(MainId::picBanner), WC_STATICW, kPicture | WS_VISIBLE, 0, 0, 0, 6135, 600, nullptr, 19},
     {L"cmdAbout", Id(MainId::cmdAbout), WC_BUTTONW, kButton, 0, 120, 6840, 1095, 375, L"关于...", 12},
     {L"dlgLogo", 0, nullptr, 0, 0, 1320, 4440, 0, 0, nullptr, -1},
-    {L"txtProductID", Id(MainId::txtProductID), WC_EDITW, kTextBox, 0, 3240, 3480, 2295, 270, L"产品序列号", 8},
-    {L"txtOrganization", Id(MainId::txtOrganization), WC_EDITW, kTextBox, 0, 3240, 3120, 2295, 270, L"组织名", 7},
-    {L"txtUserName", Id(MainId::txtUserName), WC_EDITW, kTextBox, 0, 3240, 2760, 2295, 270, L"用户名", 6},
-    {L"cmdLogo", Id(MainId::cmdLogo), WC_BUTTONW, kButton, 0, 960, 6240, 1575, 375, L"自定义Logo图片", 5},
-    {L"cmdRestore", Id(MainId::cmdRestore), WC_BUTTONW, kButton & ~WS_VISIBLE, 0, 1680, 960, 1095, 375, L"恢复信息", 4},
-    {L"cmdBackup", Id(MainId::cmdBackup), WC_BUTTONW, kButton & ~WS_VISIBLE, 0, 480, 960, 1095, 375, L"备份信息", 3},
-    {L"txtModel", Id(MainId::txtModel), WC_EDITW, kTextBox, 0, 3240, 4680, 2295, 270, L"产品型号", 10},
-    {L"txtManufacturer", Id(MainId::txtManufacturer), WC_EDITW, kTextBox, 0, 3240, 4320, 2295, 270, L"制造商", 9},
+    {L"txtProductID", Id(MainId::txtProductID), WC_EDITW, kTextBox, 0, 3240, 3480, 2295, 270, L"产品序列号", 8,
+     L"产品序列号"},
+    {L"txtOrganization", Id(MainId::txtOrganization), WC_EDITW, kTextBox, 0, 3240, 3120, 2295, 270, L"组织名", 7,
+     L"组织名"},
+    {L"txtUserName", Id(MainId::txtUserName), WC_EDITW, kTextBox, 0, 3240, 2760, 2295, 270, L"用户名", 6, L"用户名"},
+    {L"cmdLogo", Id(MainId::cmdLogo), WC_BUTTONW, kButton, 0, 960, 6240, 1575, 375, L"自定义Logo图片", 5,
+     L"请选用不超过160×100的BMP图片"},
+    {L"cmdRestore", Id(MainId::cmdRestore), WC_BUTTONW, kButton & ~WS_VISIBLE, 0, 1680, 960, 1095, 375, L"恢复信息", 4,
+     L"恢复为上一次备份的OEM信息"},
+    {L"cmdBackup", Id(MainId::cmdBackup), WC_BUTTONW, kButton & ~WS_VISIBLE, 0, 480, 960, 1095, 375, L"备份信息", 3,
+     L"备份当前OEM信息"},
+    {L"txtModel", Id(MainId::txtModel), WC_EDITW, kTextBox, 0, 3240, 4680, 2295, 270, L"产品型号", 10, L"产品型号"},
+    {L"txtManufacturer", Id(MainId::txtManufacturer), WC_EDITW, kTextBox, 0, 3240, 4320, 2295, 270, L"制造商", 9,
+     L"制造商"},
     {L"cmdApply", Id(MainId::cmdApply), WC_BUTTONW, kButton, 0, 4920, 6840, 1095, 375, L"应用(&A)", 2},
     {L"cmdCancel", Id(MainId::cmdCancel), WC_BUTTONW, kButton, 0, 3720, 6840, 1095, 375, L"取消", 1},
     {L"cmdOk", Id(MainId::cmdOk), WC_BUTTONW, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 2520, 6840, 1095, 375,
@@ -53,14 +59,15 @@ constexpr ControlSpec kLayout[] = {
     {L"cmdSuportInfo", Id(MainId::cmdSuportInfo), WC_BUTTONW, kButton, 0, 3240, 6000, 1815, 375, L"技术支持信息(&S)",
      11},
     {L"fraLogo", Id(MainId::fraLogo), kLogoFrameClass, WS_VISIBLE, WS_EX_CONTROLPARENT, 480, 4440, 2415, 1575, L"", 16},
-    {L"picLogo", Id(MainId::picLogo), WC_STATICW, kPicture, 0, 480, 480, 1335, 615, nullptr, 17, false,
+    {L"picLogo", Id(MainId::picLogo), WC_STATICW, kPicture, 0, 480, 480, 1335, 615, nullptr, 17, L"Logo图片", false,
      kControlDefaultColor, Id(MainId::fraLogo)},
     {L"lblSysInfo", Id(MainId::lblSysInfo), WC_STATICW, kLabel, 0, 3240, 1440, 2535, 855, L"", 18},
     {L"Shape1", 0, nullptr, 0, 0, 120, 720, 5895, 6015, nullptr, -1},
     {L"lblSuport", Id(MainId::lblSuport), WC_STATICW, kLabel, 0, 840, 4080, 1710, 180, L"制造商和技术支持商:", 15,
+     nullptr, true},
+    {L"lblRegister", Id(MainId::lblRegister), WC_STATICW, kLabel, 0, 3000, 2520, 630, 180, L"注册到:", 14, nullptr,
      true},
-    {L"lblRegister", Id(MainId::lblRegister), WC_STATICW, kLabel, 0, 3000, 2520, 630, 180, L"注册到:", 14, true},
-    {L"lblSystem", Id(MainId::lblSystem), WC_STATICW, kLabel, 0, 3000, 1080, 450, 180, L"系统:", 13, true},
+    {L"lblSystem", Id(MainId::lblSystem), WC_STATICW, kLabel, 0, 3000, 1080, 450, 180, L"系统:", 13, nullptr, true},
     {L"imgXP", Id(MainId::imgXP), WC_STATICW, WS_VISIBLE | SS_BITMAP, 0, 840, 1440, 1590, 1440, nullptr, -1},
 };
 
@@ -76,26 +83,14 @@ constexpr const ControlSpec& kPanelOutline = Row(L"Shape1");
 constexpr const ControlSpec& kLogoFrame = Row(L"fraLogo");
 
 // None of the ids is IDOK or IDCANCEL, so Esc does nothing; Enter is OK unless the focus is on another button.
-constexpr WindowDesign kDesign{
-    L"BrandwickMain",  L"Brandwick",     WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, 6135, 7395, kLayout,
-    Id(MainId::cmdOk), Id(MainId::cmdOk)};
-
-struct Tooltip {
-    MainId id;
-    const wchar_t* text;
-};
-
-constexpr Tooltip kTooltips[] = {
-    {MainId::txtProductID, L"产品序列号"},
-    {MainId::txtOrganization, L"组织名"},
-    {MainId::txtUserName, L"用户名"},
-    {MainId::cmdLogo, L"请选用不超过160×100的BMP图片"},
-    {MainId::cmdRestore, L"恢复为上一次备份的OEM信息"},
-    {MainId::cmdBackup, L"备份当前OEM信息"},
-    {MainId::txtModel, L"产品型号"},
-    {MainId::txtManufacturer, L"制造商"},
-    {MainId::picLogo, L"Logo图片"},
-};
+constexpr WindowDesign kDesign{.className = L"BrandwickMain",
+                               .caption = L"Brandwick",
+                               .exStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT,
+                               .clientWidth = 6135,
+                               .clientHeight = 7395,
+                               .controls = kLayout,
+                               .defaultButton = Id(MainId::cmdOk),
+                               .firstFocus = Id(MainId::cmdOk)};
 
 constexpr MainId kTextBoxes[] = {MainId::txtUserName, MainId::txtOrganization, MainId::txtProductID,
                                  MainId::txtManufacturer, MainId::txtModel};
@@ -138,21 +133,11 @@ bool MainWindow::Create(int showCommand) {
         return false;
     InitCommonControls();
     RegisterLogoFrameClass();
-    if (!CreateFromDesign(kDesign, nullptr, nullptr))
+    if (!CreateFromDesign(kDesign, nullptr))
         return false;
-
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    m_bigIcon.reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
-                                                  GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
-    m_smallIcon.reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
-                                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
-    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon.get()));
-    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.get()));
     // The file may hold longer values than a box's default limit: the user can still type in such a box.
     for (MainId box : {MainId::txtManufacturer, MainId::txtModel})
         SendMessageW(Control(box), EM_SETLIMITTEXT, 0, 0);
-    AddTooltips();
-
     Load();
     ShowWindow(hwnd(), showCommand);
     UpdateWindow(hwnd());
@@ -178,14 +163,6 @@ void MainWindow::Layout(int dpi) {
             ShowBlankLogo();
         CentreLogo();
     }
-}
-
-void MainWindow::AddTooltips() {
-    m_tooltips = CreateTooltips(hwnd());
-    if (!m_tooltips)
-        return;
-    for (const Tooltip& tip : kTooltips)
-        AddTooltip(m_tooltips, Control(tip.id), tip.text);
 }
 
 // Load sequence; each step is skipped when it fails, and the window is shown only after the last.
@@ -242,13 +219,10 @@ void MainWindow::LoadLogoPreview() {
 void MainWindow::ShowLogo(UniquePicture picture) {
     if (!picture)
         return;
-    UniqueBitmap bitmap = RenderPicture(picture.get(), m_dpi);
-    if (!bitmap)
-        return;
-    // The static control takes the bitmap's size.
-    SendMessageW(Control(MainId::picLogo), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.get()));
-    m_logo = std::move(bitmap);
-    m_logoPicture = std::move(picture); // kept to be drawn again at another scale
+    if (UniqueBitmap bitmap = ShowPicture(Control(MainId::picLogo), picture.get(), m_dpi)) {
+        m_logo = std::move(bitmap);
+        m_logoPicture = std::move(picture); // kept to be drawn again at another scale
+    }
 }
 
 void MainWindow::ShowBlankLogo() {
@@ -416,7 +390,6 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         Paint(reinterpret_cast<HDC>(wParam));
         return 0;
     case WM_DESTROY:
-        StopRelayingTo(m_tooltips);
         Unload();
         return 0;
     default:

@@ -51,7 +51,6 @@ public:
 
     // A control by its designed name; picLogo lives inside fraLogo.
     HWND Control(MainId id) const;
-    HWND Tooltips() const { return m_tooltips; }
     AboutWindow& About() { return m_about; }
     SupportEditor& Editor() { return m_supportEditor; }
 
@@ -71,7 +70,6 @@ protected:
     void Layout(int dpi) override;
 
 private:
-    void AddTooltips();
     void Paint(HDC dc);
     void OnCommand(int id, int code);
 
@@ -99,15 +97,12 @@ private:
     AboutWindow m_about;
 
     UniqueFont m_pictureFont; // the picture boxes' own font
-    UniqueIcon m_bigIcon;
-    UniqueIcon m_smallIcon;
-    UniqueBitmap m_blank[2]; // what the banner and the monitor show until the resources replace them
+    UniqueBitmap m_blank[2];  // what the banner and the monitor show until the resources replace them
     ScaledPicture m_imgXP;
     ScaledPicture m_banner;
     UniqueCursor m_bannerCursor;
     UniqueBitmap m_logo;         // what picLogo shows
     UniquePicture m_logoPicture; // the picture it was drawn from
-    HWND m_tooltips = nullptr;   // owned by the window, destroyed with it
 
     Reporter m_report;
     LPOFNHOOKPROC m_dlgLogoHook = nullptr;

@@ -1,7 +1,5 @@
 #include "ui/modeless_dialog.h"
 
-#include "resource.h"
-
 namespace bw {
 
 bool ModelessDialog::OpenOnce(const WindowDesign& design) {
@@ -10,7 +8,7 @@ bool ModelessDialog::OpenOnce(const WindowDesign& design) {
         if (!m_owner)
             m_owner.reset(CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                           GetModuleHandleW(nullptr), nullptr));
-        if (!CreateFromDesign(design, m_owner.get(), LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP))))
+        if (!CreateFromDesign(design, m_owner.get()))
             return false;
         Load();
     }

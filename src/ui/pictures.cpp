@@ -4,8 +4,6 @@
 #include "ui/twips_logic.h"
 #include "ui/window.h"
 
-#include <commctrl.h>
-
 namespace bw {
 
 namespace {
@@ -24,7 +22,7 @@ LRESULT CALLBACK LogoFrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 } // namespace
 
 void RegisterLogoFrameClass() {
-    RegisterWindowClass(kLogoFrameClass, LogoFrameProc, nullptr);
+    RegisterWindowClass(kLogoFrameClass, LogoFrameProc);
 }
 
 UniqueFont CreatePictureFont(int dpi) {
@@ -89,6 +87,13 @@ UniqueBitmap BlankBitmap(int cx, int cy, int colour) {
     return bitmap;
 }
 
+UniqueBitmap ShowPicture(HWND pictureBox, IPicture* picture, int dpi) {
+    UniqueBitmap bitmap = RenderPicture(picture, dpi);
+    if (bitmap)
+        SendMessageW(pictureBox, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.get()));
+    return bitmap;
+}
+
 UniqueBitmap ShowBlank(HWND pictureBox, int colour) {
     const RECT rc = ChildRect(pictureBox);
     UniqueBitmap blank = BlankBitmap(rc.right - rc.left, rc.bottom - rc.top, colour);
@@ -104,25 +109,6 @@ void CentrePictureBox(HWND pictureBox, const ControlSpec& frame, int dpi) {
                       PixelsToTwips(rc.right - rc.left, dpi), PixelsToTwips(rc.bottom - rc.top, dpi));
     SetWindowPos(pictureBox, nullptr, TwipsToPixels(at.left, dpi), TwipsToPixels(at.top, dpi), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-HWND CreateTooltips(HWND owner) {
-    HWND tooltips =
-        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
-    RelayMouseTo(tooltips);
-    return tooltips;
-}
-
-void AddTooltip(HWND tooltips, HWND control, const wchar_t* text) {
-    TTTOOLINFOW ti{};
-    // The smaller record: version 5 of the common controls rejects the newer size.
-    ti.cbSize = TTTOOLINFOW_V2_SIZE;
-    ti.uFlags = TTF_IDISHWND;
-    ti.hwnd = GetParent(control);
-    ti.uId = reinterpret_cast<UINT_PTR>(control);
-    ti.lpszText = const_cast<wchar_t*>(text);
-    SendMessageW(tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 } // namespace bw

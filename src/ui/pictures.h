@@ -1,6 +1,5 @@
 #pragma once
-// What the main window's picture boxes show, drawn at the window's scale, the frame that holds the logo, and the
-// tooltips of its controls.
+// What the main window's picture boxes show, drawn at the window's scale, and the frame that holds the logo.
 #include "core/unique_handle.h"
 #include "ui/layout.h"
 
@@ -22,16 +21,13 @@ UniqueBitmap RenderPicture(IPicture* picture, int dpi);
 // An empty picture of the given size and system colour: a static control without a bitmap paints nothing at all.
 UniqueBitmap BlankBitmap(int cx, int cy, int colour);
 
+// Gives a picture box the picture drawn at dpi, and the box takes its size; nothing when it cannot be drawn.
+UniqueBitmap ShowPicture(HWND pictureBox, IPicture* picture, int dpi);
+
 // Gives a picture box a blank of its own size in the system colour; the box shows it until the bitmap goes.
 UniqueBitmap ShowBlank(HWND pictureBox, int colour);
 
 // Moves a picture box to the middle of its frame, whose size the design gives in twips.
 void CentrePictureBox(HWND pictureBox, const ControlSpec& frame, int dpi);
-
-// A tooltip window owned by owner, which the message loop tells of the mouse until it is destroyed with its owner.
-HWND CreateTooltips(HWND owner);
-// The control shows text as its tooltip. Not subclassed: a subclassed control costs a round trip to the
-// wineserver for each of its messages under Wine.
-void AddTooltip(HWND tooltips, HWND control, const wchar_t* text);
 
 } // namespace bw

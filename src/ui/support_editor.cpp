@@ -54,13 +54,14 @@ constexpr DWORD kLabel = WS_VISIBLE | SS_LEFT;
 constexpr DWORD kKeyBox = WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
 
 constexpr ControlSpec kKeyRows[] = {
-    {L"lblSupportPhone", kIdPhoneLabel, L"Static", kLabel, 0, 240, 3405, 810, 180, L"支持电话:", 1, true},
+    {L"lblSupportPhone", kIdPhoneLabel, L"Static", kLabel, 0, 240, 3405, 810, 180, L"支持电话:", 1, nullptr, true},
     {L"txtSupportPhone", kIdPhone, L"Edit", kKeyBox, WS_EX_CLIENTEDGE, 1320, 3360, 4215, 270, L"", 2},
-    {L"lblSupportHours", kIdHoursLabel, L"Static", kLabel, 0, 240, 3765, 810, 180, L"支持时间:", 3, true},
+    {L"lblSupportHours", kIdHoursLabel, L"Static", kLabel, 0, 240, 3765, 810, 180, L"支持时间:", 3, nullptr, true},
     {L"txtSupportHours", kIdHours, L"Edit", kKeyBox, WS_EX_CLIENTEDGE, 1320, 3720, 4215, 270, L"", 4},
-    {L"lblSupportURL", kIdUrlLabel, L"Static", kLabel, 0, 240, 4125, 810, 180, L"支持网址:", 5, true},
+    {L"lblSupportURL", kIdUrlLabel, L"Static", kLabel, 0, 240, 4125, 810, 180, L"支持网址:", 5, nullptr, true},
     {L"txtSupportURL", kIdUrl, L"Edit", kKeyBox, WS_EX_CLIENTEDGE, 1320, 4080, 4215, 270, L"", 6},
-    {L"lblSupportProvider", kIdProviderLabel, L"Static", kLabel, 0, 240, 4485, 990, 180, L"支持提供者:", 7, true},
+    {L"lblSupportProvider", kIdProviderLabel, L"Static", kLabel, 0, 240, 4485, 990, 180, L"支持提供者:", 7, nullptr,
+     true},
     {L"txtSupportProvider", kIdProvider, L"Edit", kKeyBox, WS_EX_CLIENTEDGE, 1320, 4440, 4215, 270, L"", 8},
 };
 
@@ -118,11 +119,19 @@ LRESULT CALLBACK EditorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 bool SupportEditor::Open() {
     if (!IsOpen())
         m_keyed = HasOemKey(m_os);
-    // No default button: Enter presses only the button that has the focus.
-    if (m_keyed)
-        return OpenOnce({kClassName, L"frmSuportInfo", 0, kClientWidth, kClientHeight + kKeyRowsHeight,
-                         kControlsWithKey, 0, kIdText});
-    return OpenOnce({kClassName, L"frmSuportInfo", 0, kClientWidth, kClientHeight, kControls, 0, kIdText});
+    WindowDesign design{.className = kClassName,
+                        .caption = L"frmSuportInfo",
+                        .exStyle = 0,
+                        .clientWidth = kClientWidth,
+                        .clientHeight = kClientHeight,
+                        .controls = kControls,
+                        .defaultButton = 0, // Enter presses only the button that has the focus
+                        .firstFocus = kIdText};
+    if (m_keyed) {
+        design.clientHeight += kKeyRowsHeight;
+        design.controls = kControlsWithKey;
+    }
+    return OpenOnce(design);
 }
 
 void SupportEditor::Load() {

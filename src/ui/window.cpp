@@ -1,5 +1,6 @@
 #include "ui/window.h"
 
+#include "resource.h"
 #include "ui/dialog_layout.h"
 #include "ui/twips_logic.h"
 
@@ -14,9 +15,40 @@ namespace {
 
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 
+// The tooltips learn of the mouse from the message loop: subclassing their controls instead would cost a round trip
+// to the wineserver for every message to them under Wine.
 std::vector<HWND>& RelayedTooltips() {
     static std::vector<HWND> tooltips;
     return tooltips;
+}
+
+HWND CreateTooltips(HWND owner, std::span<const ControlSpec> controls) {
+    HWND tooltips =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!tooltips)
+        return nullptr;
+    for (const ControlSpec& c : controls) {
+        HWND parent = c.container ? GetDlgItem(owner, c.container) : owner;
+        if (!c.tooltip || !GetDlgItem(parent, c.id))
+            continue;
+        TTTOOLINFOW ti{};
+        // The smaller record: version 5 of the common controls rejects the newer size.
+        ti.cbSize = TTTOOLINFOW_V2_SIZE;
+        ti.uFlags = TTF_IDISHWND;
+        ti.hwnd = parent;
+        ti.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(parent, c.id));
+        ti.lpszText = const_cast<wchar_t*>(c.tooltip);
+        SendMessageW(tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+    RelayedTooltips().push_back(tooltips);
+    return tooltips;
+}
+
+UniqueIcon LoadProgramIcon(int sizeMetric) {
+    const int size = GetSystemMetrics(sizeMetric);
+    return UniqueIcon(static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, size, size, 0)));
 }
 
 bool IsMouseMessage(UINT msg) {
@@ -48,7 +80,7 @@ void Dispatch(MSG& msg) {
 
 } // namespace
 
-void RegisterWindowClass(const wchar_t* className, WNDPROC procedure, HICON icon) {
+void RegisterWindowClass(const wchar_t* className, WNDPROC procedure) {
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof(existing);
     if (GetClassInfoExW(GetModuleHandleW(nullptr), className, &existing))
@@ -57,8 +89,6 @@ void RegisterWindowClass(const wchar_t* className, WNDPROC procedure, HICON icon
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = procedure;
     wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hIcon = icon;
-    wc.hIconSm = icon;
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = className;
@@ -73,15 +103,20 @@ Window::~Window() {
     }
 }
 
-bool Window::CreateFromDesign(const WindowDesign& design, HWND owner, HICON classIcon) {
-    RegisterWindowClass(design.className, WindowProc, classIcon);
+bool Window::CreateFromDesign(const WindowDesign& design, HWND owner) {
+    RegisterWindowClass(design.className, WindowProc);
     m_design = design;
     if (!CreateWindowExW(design.exStyle, design.className, design.caption, kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 100,
                          100, owner, nullptr, GetModuleHandleW(nullptr), this))
         return false;
+    m_bigIcon = LoadProgramIcon(SM_CXICON);
+    m_smallIcon = LoadProgramIcon(SM_CXSMICON);
+    SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon.get()));
+    SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.get()));
     m_dpi = WindowDpi(m_hwnd);
     SizeAndCentre(m_hwnd, TwipsToPixels(design.clientWidth, m_dpi), TwipsToPixels(design.clientHeight, m_dpi));
     Layout(m_dpi);
+    m_tooltips = CreateTooltips(m_hwnd, design.controls);
     return true;
 }
 
@@ -166,6 +201,10 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         return DefWindowProcW(hwnd, msg, wParam, lParam);
 
     // Built without exceptions: nothing can unwind through the system's code.
+    if (msg == WM_DESTROY && self->m_tooltips) {
+        std::erase(RelayedTooltips(), self->m_tooltips);
+        self->m_tooltips = nullptr;
+    }
     const LRESULT result = self->HandleMessage(msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
@@ -173,6 +212,8 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         self->m_lastFocus = nullptr;
         self->OnDestroyed();
         self->m_font.reset();
+        self->m_bigIcon.reset();
+        self->m_smallIcon.reset();
     }
     return result;
 }
@@ -182,15 +223,6 @@ void ShowMessage(const Reporter& reporter, HWND owner, const std::wstring& text,
         reporter(text, flags);
     else
         MessageBoxW(owner, text.c_str(), L"Brandwick", flags);
-}
-
-void RelayMouseTo(HWND tooltips) {
-    if (tooltips)
-        RelayedTooltips().push_back(tooltips);
-}
-
-void StopRelayingTo(HWND tooltips) {
-    std::erase(RelayedTooltips(), tooltips);
 }
 
 void PumpEvents() {

@@ -19,7 +19,7 @@ using Reporter = std::function<void(const std::wstring& text, UINT flags)>;
 void ShowMessage(const Reporter& reporter, HWND owner, const std::wstring& text, UINT flags);
 
 // Registers a window class of the program once per process, with the dialog colour as background.
-void RegisterWindowClass(const wchar_t* className, WNDPROC procedure, HICON icon);
+void RegisterWindowClass(const wchar_t* className, WNDPROC procedure);
 
 // A window as designed: its controls and the keys' defaults.
 struct WindowDesign {
@@ -40,10 +40,12 @@ public:
     virtual ~Window();
 
     HWND hwnd() const { return m_hwnd; }
+    HWND Tooltips() const { return m_tooltips; }
 
 protected:
-    // Creates the window, lays it out at its monitor's scale and centres it on the work area; hidden.
-    bool CreateFromDesign(const WindowDesign& design, HWND owner, HICON classIcon);
+    // Creates the window with the program's icon, lays it out at its monitor's scale, gives the controls their
+    // tooltips and centres it on the work area; hidden.
+    bool CreateFromDesign(const WindowDesign& design, HWND owner);
     // Puts every control in its place at dpi: once at creation, and again on a monitor of another scale.
     virtual void Layout(int dpi);
 
@@ -61,6 +63,9 @@ private:
     HWND m_hwnd = nullptr;
     WindowDesign m_design{};
     UniqueFont m_font; // 宋体 9 pt, GB2312, at m_dpi
+    UniqueIcon m_bigIcon;
+    UniqueIcon m_smallIcon;
+    HWND m_tooltips = nullptr; // owned by the window, destroyed with it
 };
 
 // Lets pending window messages run once, then returns.
@@ -69,9 +74,5 @@ void PumpEvents();
 // The program's message loop: keyboard navigation (Tab, Enter, Esc, Alt+key) works in whichever of the
 // program's windows is active, and the tooltips see the mouse.
 int RunMessageLoop();
-
-// Tooltips whose tools are not subclassed learn of the mouse from the message loop; until the tooltip is gone.
-void RelayMouseTo(HWND tooltips);
-void StopRelayingTo(HWND tooltips);
 
 } // namespace bw
