@@ -120,15 +120,14 @@ LRESULT AboutWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
-    case WM_PAINT: {
-        if (PaintDC dc(hwnd()); dc)
-            PaintLines(dc.get(), kLines, m_dpi);
-        return 0;
-    }
     default:
         break;
     }
     return ModelessDialog::HandleMessage(msg, wParam, lParam);
+}
+
+void AboutWindow::Paint(HDC dc) {
+    PaintLines(dc, kLines, m_dpi);
 }
 
 void AboutWindow::OnDestroyed() {

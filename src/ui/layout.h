@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace bw {
 
@@ -28,6 +29,15 @@ struct ControlSpec {
     OleColor foreColor = kControlDefaultColor; // kControlDefaultColor: the control's own
     int container = 0;                         // the id of the control it lies in; 0: the window itself
 };
+
+// The row of that name; a name missing from the table does not compile where a constant is needed.
+constexpr const ControlSpec& RowNamed(std::span<const ControlSpec> controls, const wchar_t* name) {
+    for (const ControlSpec& c : controls) {
+        if (std::wstring_view(c.name) == name)
+            return c;
+    }
+    __builtin_unreachable();
+}
 
 // The screen's logical DPI.
 int ScreenDpi();

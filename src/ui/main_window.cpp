@@ -16,8 +16,6 @@
 
 #include <commctrl.h>
 
-#include <string_view>
-
 namespace bw {
 
 namespace {
@@ -71,40 +69,16 @@ constexpr ControlSpec kLayout[] = {
     {L"imgXP", Id(MainId::imgXP), WC_STATICW, WS_VISIBLE | SS_BITMAP, 0, 840, 1440, 1590, 1440, nullptr, -1},
 };
 
-constexpr const ControlSpec& Row(const wchar_t* name) {
-    for (const ControlSpec& c : kLayout) {
-        if (std::wstring_view(c.name) == name)
-            return c;
-    }
-    __builtin_unreachable(); // not a constant expression: a name missing from the table fails to compile
-}
-
-constexpr const ControlSpec& kPanelOutline = Row(L"Shape1");
-constexpr const ControlSpec& kLogoFrame = Row(L"fraLogo");
+constexpr const ControlSpec& kPanelOutline = RowNamed(kLayout, L"Shape1");
+constexpr const ControlSpec& kLogoFrame = RowNamed(kLayout, L"fraLogo");
 
 // None of the ids is IDOK or IDCANCEL, so Esc does nothing; Enter is OK unless the focus is on another button.
-constexpr WindowDesign kDesign{.className = L"BrandwickMain",
-                               .caption = L"Brandwick",
-                               .exStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT,
-                               .clientWidth = 6135,
-                               .clientHeight = 7395,
-                               .controls = kLayout,
-                               .defaultButton = Id(MainId::cmdOk),
-                               .firstFocus = Id(MainId::cmdOk)};
-
-constexpr MainId kTextBoxes[] = {MainId::txtUserName, MainId::txtOrganization, MainId::txtProductID,
-                                 MainId::txtManufacturer, MainId::txtModel};
+constexpr WindowDesign kDesign{
+    L"BrandwickMain",  L"Brandwick",     WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, 6135, 7395, kLayout,
+    Id(MainId::cmdOk), Id(MainId::cmdOk)};
 
 constexpr wchar_t kDlgLogoTitle[] = L"选择一个Logo图片(请选用不超过160×100的BMP图片)";
 constexpr wchar_t kDlgLogoFilter[] = L"BMP图片(*.bmp)\0*.bmp\0";
-
-bool IsTextBox(int id) {
-    for (MainId box : kTextBoxes) {
-        if (Id(box) == id)
-            return true;
-    }
-    return false;
-}
 
 // Runs one step of a sequence in which a failing step is skipped and the next one still runs. Steps report
 // failure by their results, never by throwing: the program is built without exceptions.
@@ -308,20 +282,17 @@ void MainWindow::ChooseLogo() {
     CentreLogo();
 }
 
-void MainWindow::OpenBanner() {
-    m_os.ShellOpen(kMakerWebAddress, SW_SHOWMAXIMIZED);
-    PumpEvents();
-}
-
 void MainWindow::OnCommand(int id, int code) {
-    if (IsTextBox(id)) {
-        if (code == EN_SETFOCUS)
-            SendMessageW(GetDlgItem(hwnd(), id), EM_SETSEL, 0, -1);
+    // The text boxes are the window's only edit controls: no other control sends this code.
+    if (code == EN_SETFOCUS) {
+        SendMessageW(GetDlgItem(hwnd(), id), EM_SETSEL, 0, -1);
         return;
     }
     if (id == Id(MainId::picBanner)) {
-        if (code == STN_CLICKED)
-            OpenBanner();
+        if (code == STN_CLICKED) {
+            m_os.ShellOpen(kMakerWebAddress, SW_SHOWMAXIMIZED);
+            PumpEvents();
+        }
         return;
     }
     if (code != BN_CLICKED)
@@ -379,16 +350,6 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         break;
-    case WM_PAINT: {
-        if (PaintDC dc(hwnd()); dc)
-            Paint(dc.get());
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        if (lParam & PRF_ERASEBKGND)
-            SendMessageW(hwnd(), WM_ERASEBKGND, wParam, 0);
-        Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
     case WM_DESTROY:
         Unload();
         return 0;

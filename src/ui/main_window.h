@@ -68,9 +68,9 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     // The controls from the table, their fonts and the pictures drawn anew at dpi.
     void Layout(int dpi) override;
+    void Paint(HDC dc) override;
 
 private:
-    void Paint(HDC dc);
     void OnCommand(int id, int code);
 
     void Load();
@@ -81,7 +81,6 @@ private:
 
     bool ApplyChanges();
     void ChooseLogo();
-    void OpenBanner();
 
     // Puts the picture into picLogo, which takes its size; an empty picture leaves the box as it is.
     void ShowLogo(UniquePicture picture);

@@ -170,6 +170,15 @@ bool Window::HandleDialogMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
         InvalidateRect(m_hwnd, nullptr, TRUE);
         return true;
     }
+    case WM_PAINT:
+        if (PaintDC dc(m_hwnd); dc)
+            Paint(dc.get());
+        return true;
+    case WM_PRINTCLIENT:
+        if (lParam & PRF_ERASEBKGND)
+            SendMessageW(m_hwnd, WM_ERASEBKGND, wParam, 0);
+        Paint(reinterpret_cast<HDC>(wParam));
+        return true;
     case WM_GETMINMAXINFO: {
         // The windows are fixed and take the size of their tables, at a large scale also more than the screen holds
         // (which the system would otherwise cut the window down to).

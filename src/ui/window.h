@@ -48,6 +48,8 @@ protected:
     bool CreateFromDesign(const WindowDesign& design, HWND owner);
     // Puts every control in its place at dpi: once at creation, and again on a monitor of another scale.
     virtual void Layout(int dpi);
+    // Draws on the window's surface, for the screen and for a picture of the window (WM_PRINTCLIENT).
+    virtual void Paint(HDC) {}
 
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     // Called after WM_NCDESTROY; the window handle is gone by then.
