@@ -95,11 +95,7 @@ MainWindow::~MainWindow() {
 }
 
 HWND MainWindow::Control(MainId id) const {
-    if (!hwnd())
-        return nullptr;
-    if (id == MainId::picLogo)
-        return GetDlgItem(GetDlgItem(hwnd(), Id(MainId::fraLogo)), Id(id));
-    return GetDlgItem(hwnd(), Id(id));
+    return Child(Id(id));
 }
 
 bool MainWindow::Create(int showCommand) {

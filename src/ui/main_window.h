@@ -49,7 +49,7 @@ public:
     // Creates the window, runs its load sequence and only then shows it.
     bool Create(int showCommand);
 
-    // A control by its designed name; picLogo lives inside fraLogo.
+    // A control by its designed name.
     HWND Control(MainId id) const;
     AboutWindow& About() { return m_about; }
     SupportEditor& Editor() { return m_supportEditor; }

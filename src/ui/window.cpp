@@ -120,6 +120,14 @@ bool Window::CreateFromDesign(const WindowDesign& design, HWND owner) {
     return true;
 }
 
+HWND Window::Child(int id) const {
+    for (const ControlSpec& c : m_design.controls) {
+        if (c.id == id && c.windowClass)
+            return GetDlgItem(c.container ? GetDlgItem(m_hwnd, c.container) : m_hwnd, id);
+    }
+    return nullptr;
+}
+
 void Window::Layout(int dpi) {
     // The old font stays selected in the controls until they have the new one.
     UniqueFont font = CreateDialogFont(dpi);

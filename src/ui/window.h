@@ -41,6 +41,8 @@ public:
 
     HWND hwnd() const { return m_hwnd; }
     HWND Tooltips() const { return m_tooltips; }
+    // A control of the table by its id, also one that lies in another control.
+    HWND Child(int id) const;
 
 protected:
     // Creates the window with the program's icon, lays it out at its monitor's scale, gives the controls their
