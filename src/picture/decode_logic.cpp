@@ -1,6 +1,6 @@
 #include "picture/decode_logic.h"
 
-#include "oeminfo/picture_check_logic.h"
+#include "picture/picture_check_logic.h"
 
 namespace bw {
 

@@ -1,4 +1,4 @@
-#include "oeminfo/picture_check_logic.h"
+#include "picture/picture_check_logic.h"
 #include "picture/decode_logic.h"
 #include "picture/inflate_logic.h"
 

@@ -28,22 +28,19 @@ constexpr OleColor kBlue = 0x00FF0000u;
 constexpr OleColor kBlack = 0x00000000u;
 constexpr DWORD kLabel = WS_VISIBLE | SS_LEFT;
 
-constexpr DialogControl kControls[] = {
-    {{L"cmdOk", kIdOk, L"Button", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 3000, 1680, 1020, 345, L"确定", 0},
-     kControlDefaultColor,
-     false},
-    {{L"imgICO", kIdIcon, L"Static", WS_VISIBLE | SS_OWNERDRAW, 0, 240, 120, 615, 615, L"", -1},
-     kControlDefaultColor,
-     false},
-    {{L"lblWWW1", kIdWeb, L"Static", kLabel | SS_NOTIFY, 0, 600, 2040, 1800, 180, kMakerWebAddress, 7}, kBlue, true},
-    {{L"lblEmail", kIdEmail, L"Static", kLabel, 0, 600, 1800, 2070, 180, L"E-mail:support@bwk.example", 6},
-     kControlDefaultColor,
+constexpr ControlSpec kControls[] = {
+    {L"cmdOk", kIdOk, L"Button", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 3000, 1680, 1020, 345, L"确定", 0},
+    {L"imgICO", kIdIcon, L"Static", WS_VISIBLE | SS_OWNERDRAW, 0, 240, 120, 615, 615, L"", -1},
+    {L"lblWWW1", kIdWeb, L"Static", kLabel | SS_NOTIFY, 0, 600, 2040, 1800, 180, kMakerWebAddress, 7, nullptr, true,
+     kBlue},
+    {L"lblEmail", kIdEmail, L"Static", kLabel, 0, 600, 1800, 2070, 180, L"E-mail:support@bwk.example", 6, nullptr,
      true},
-    {{L"lblQQ", kIdQQ, L"Static", kLabel, 0, 1440, 1560, 900, 180, L"QQ:000000", 5}, kControlDefaultColor, true},
-    {{L"lblName", kIdName, L"Static", kLabel, 0, 600, 1560, 540, 180, L"开发组", 4}, kControlDefaultColor, true},
-    {{L"lblDescription", kIdDescription, L"Static", kLabel, 0, 960, 600, 990, 180, L"Description", 1}, kBlack, true},
-    {{L"lblTitle", kIdTitle, L"Static", kLabel, 0, 960, 120, 540, 180, L"Brandwick", 2}, kBlack, true},
-    {{L"lblVersion", kIdVersion, L"Static", kLabel, 0, 960, 360, 450, 180, L"V1.00", 3}, kControlDefaultColor, true},
+    {L"lblQQ", kIdQQ, L"Static", kLabel, 0, 1440, 1560, 900, 180, L"QQ:000000", 5, nullptr, true},
+    {L"lblName", kIdName, L"Static", kLabel, 0, 600, 1560, 540, 180, L"开发组", 4, nullptr, true},
+    {L"lblDescription", kIdDescription, L"Static", kLabel, 0, 960, 600, 990, 180, L"Description", 1, nullptr, true,
+     kBlack},
+    {L"lblTitle", kIdTitle, L"Static", kLabel, 0, 960, 120, 540, 180, L"Brandwick", 2, nullptr, true, kBlack},
+    {L"lblVersion", kIdVersion, L"Static", kLabel, 0, 960, 360, 450, 180, L"V1.00", 3, nullptr, true},
 };
 
 // Line2 and, one pixel below it, Line1 make an etched separator.
@@ -62,7 +59,14 @@ constexpr int kShowMaximized = 3;
 } // namespace
 
 bool AboutWindow::Open() {
-    return OpenOnce({kClassName, L"关于 Brandwick", WS_EX_DLGMODALFRAME, kClientWidth, kClientHeight, kControls});
+    return OpenOnce({.className = kClassName,
+                     .caption = L"关于 Brandwick",
+                     .exStyle = WS_EX_DLGMODALFRAME,
+                     .clientWidth = kClientWidth,
+                     .clientHeight = kClientHeight,
+                     .controls = kControls,
+                     .defaultButton = kIdOk,
+                     .firstFocus = kIdOk});
 }
 
 void AboutWindow::Load() {
@@ -100,13 +104,6 @@ LRESULT AboutWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             PumpEvents();
         }
         return 0;
-    case DM_GETDEFID:
-        return MAKELRESULT(kIdOk, DC_HASDEFID);
-    case WM_ACTIVATE:
-        // The button is the only control that takes the focus.
-        if (LOWORD(wParam) != WA_INACTIVE)
-            SetFocus(GetDlgItem(hwnd(), kIdOk));
-        return 0;
     case WM_SETCURSOR:
         if (m_hand && reinterpret_cast<HWND>(wParam) == GetDlgItem(hwnd(), kIdWeb) && LOWORD(lParam) == HTCLIENT) {
             SetCursor(m_hand.get());
@@ -123,15 +120,14 @@ LRESULT AboutWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
-    case WM_PAINT: {
-        if (PaintDC dc(hwnd()); dc)
-            PaintLines(dc.get(), kLines, Dpi());
-        return 0;
-    }
     default:
         break;
     }
     return ModelessDialog::HandleMessage(msg, wParam, lParam);
+}
+
+void AboutWindow::Paint(HDC dc) {
+    PaintLines(dc, kLines, m_dpi);
 }
 
 void AboutWindow::OnDestroyed() {

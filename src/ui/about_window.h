@@ -17,6 +17,7 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void Load() override;
     void OnDestroyed() override;
+    void Paint(HDC dc) override;
 
 private:
     void DrawEmblem(const DRAWITEMSTRUCT& item) const;

@@ -2,17 +2,14 @@
 
 #include "ui/twips_logic.h"
 
-#include <string>
-#include <vector>
-
 namespace bw {
 
 namespace {
 
-const DialogControl* RowOf(std::span<const DialogControl> rows, HWND control) {
+const ControlSpec* RowOf(std::span<const ControlSpec> rows, HWND control) {
     const int id = GetDlgCtrlID(control);
-    for (const DialogControl& row : rows)
-        if (row.spec.id == id)
+    for (const ControlSpec& row : rows)
+        if (row.id == id)
             return &row;
     return nullptr;
 }
@@ -31,43 +28,8 @@ UniqueFont CreateDialogFont(int dpi) {
                                   L"宋体"));
 }
 
-void CreateDialogControls(HWND parent, std::span<const DialogControl> rows, int dpi, HFONT font) {
-    std::vector<ControlSpec> specs;
-    for (const DialogControl& row : rows)
-        specs.push_back(row.spec);
-    CreateControls(parent, specs, dpi, font);
-    for (const DialogControl& row : rows)
-        if (row.autoSize)
-            SizeLabelToText(GetDlgItem(parent, row.spec.id));
-}
-
-void PlaceDialogControls(HWND parent, std::span<const DialogControl> rows, int dpi, HFONT font) {
-    std::vector<ControlSpec> specs;
-    for (const DialogControl& row : rows)
-        specs.push_back(row.spec);
-    PlaceControls(parent, specs, dpi, font);
-    for (const DialogControl& row : rows)
-        if (row.autoSize)
-            SizeLabelToText(GetDlgItem(parent, row.spec.id));
-}
-
-void SizeLabelToText(HWND label) {
-    if (!label)
-        return;
-    const std::wstring text = WindowText(label);
-    WindowDC dc(label);
-    if (!dc.get())
-        return;
-    ScopedSelect font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
-    RECT rc{};
-    // The flags a static control draws with, so the measured text fits without wrapping.
-    DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &rc, DT_CALCRECT | DT_LEFT | DT_EXPANDTABS);
-    SetWindowPos(label, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-LRESULT ColorStatic(std::span<const DialogControl> rows, HDC dc, HWND control) {
-    const DialogControl* row = RowOf(rows, control);
+LRESULT ColorStatic(std::span<const ControlSpec> rows, HDC dc, HWND control) {
+    const ControlSpec* row = RowOf(rows, control);
     const OleColor fore = row && row->foreColor != kControlDefaultColor ? row->foreColor : 0x80000000u | COLOR_BTNTEXT;
     SetTextColor(dc, ColorFromOle(fore));
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
@@ -83,23 +45,6 @@ void PaintLines(HDC dc, std::span<const LineSpec> lines, int dpi) {
         MoveToEx(dc, TwipsToPixels(line.x1, dpi), TwipsToPixels(line.y1, dpi), nullptr);
         LineTo(dc, TwipsToPixels(line.x2, dpi), TwipsToPixels(line.y2, dpi));
     }
-}
-
-UniqueWindow CreateHiddenOwner() {
-    return UniqueWindow(
-        CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
-}
-
-void MoveFocusToTabStop(HWND window, WPARAM wParam, LPARAM lParam) {
-    if (LOWORD(lParam)) {
-        SetFocus(reinterpret_cast<HWND>(wParam));
-        return;
-    }
-    HWND focus = GetFocus();
-    if (!IsChild(window, focus))
-        focus = nullptr;
-    if (HWND next = GetNextDlgTabItem(window, focus, wParam != 0))
-        SetFocus(next);
 }
 
 } // namespace bw

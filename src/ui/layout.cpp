@@ -23,10 +23,12 @@ int WindowDpi(HWND hwnd) {
     return dpi > 0 ? static_cast<int>(dpi) : ScreenDpi();
 }
 
-void CreateControls(HWND parent, std::span<const ControlSpec> controls, int dpi, HFONT font) {
+void LayOutControls(HWND window, std::span<const ControlSpec> controls, int dpi, HFONT font) {
     std::vector<const ControlSpec*> ordered;
-    for (const ControlSpec& c : controls)
-        ordered.push_back(&c);
+    for (const ControlSpec& c : controls) {
+        if (c.windowClass)
+            ordered.push_back(&c);
+    }
     // Controls in the tab order first, by tab index; the rest keep the table's order after them.
     std::stable_sort(ordered.begin(), ordered.end(), [](const ControlSpec* a, const ControlSpec* b) {
         const int ka = a->tabIndex < 0 ? 1 << 30 : a->tabIndex;
@@ -34,26 +36,39 @@ void CreateControls(HWND parent, std::span<const ControlSpec> controls, int dpi,
         return ka < kb;
     });
     for (const ControlSpec* c : ordered) {
-        HWND child = CreateWindowExW(c->exStyle, c->windowClass, c->text, WS_CHILD | c->style,
-                                     TwipsToPixels(c->left, dpi), TwipsToPixels(c->top, dpi),
-                                     TwipsToPixels(c->width, dpi), TwipsToPixels(c->height, dpi), parent,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(c->id)), GetModuleHandleW(nullptr),
-                                     nullptr);
-        if (child && font)
-            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        HWND parent = c->container ? GetDlgItem(window, c->container) : window;
+        const int x = TwipsToPixels(c->left, dpi), y = TwipsToPixels(c->top, dpi);
+        const int cx = TwipsToPixels(c->width, dpi), cy = TwipsToPixels(c->height, dpi);
+        HWND child = GetDlgItem(parent, c->id);
+        const bool created = !child;
+        if (created)
+            child = CreateWindowExW(c->exStyle, c->windowClass, c->text, WS_CHILD | c->style, x, y, cx, cy, parent,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(c->id)), GetModuleHandleW(nullptr),
+                                    nullptr);
+        else
+            SetWindowPos(child, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (!child)
+            continue;
+        if (font)
+            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), !created);
+        if (c->autoSize)
+            SizeLabelToText(child);
     }
 }
 
-void PlaceControls(HWND parent, std::span<const ControlSpec> controls, int dpi, HFONT font) {
-    for (const ControlSpec& c : controls) {
-        HWND child = c.windowClass ? GetDlgItem(parent, c.id) : nullptr;
-        if (!child)
-            continue;
-        SetWindowPos(child, nullptr, TwipsToPixels(c.left, dpi), TwipsToPixels(c.top, dpi), TwipsToPixels(c.width, dpi),
-                     TwipsToPixels(c.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
-        if (font)
-            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    }
+void SizeLabelToText(HWND label) {
+    if (!label)
+        return;
+    const std::wstring text = WindowText(label);
+    WindowDC dc(label);
+    if (!dc.get())
+        return;
+    ScopedSelect font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    RECT rc{};
+    // The flags a static control draws with, so the measured text fits without wrapping.
+    DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &rc, DT_CALCRECT | DT_LEFT | DT_EXPANDTABS);
+    SetWindowPos(label, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 namespace {

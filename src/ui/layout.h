@@ -4,21 +4,40 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace bw {
+
+// Colours as the designs write them: 0x00bbggrr a fixed colour, 0x800000nn the system colour of index nn.
+using OleColor = std::uint32_t;
+inline constexpr OleColor kControlDefaultColor = 0xFFFFFFFFu;
 
 struct ControlSpec {
     const wchar_t* name; // the designed name, e.g. L"txtUserName"
     int id;
-    const wchar_t* windowClass;
-    DWORD style; // WS_CHILD is added; WS_TABSTOP only where the control takes the focus
+    const wchar_t* windowClass; // none: no window of its own (a common dialog, a shape painted on the surface)
+    DWORD style;                // WS_CHILD is added; WS_TABSTOP only where the control takes the focus
     DWORD exStyle;
     int left, top, width, height; // twips, relative to the parent's client area
     const wchar_t* text;
     int tabIndex; // -1: not in the tab order (labels, pictures, lines)
+    const wchar_t* tooltip = nullptr;
+    bool autoSize = false;                     // a label that takes the size of its text
+    OleColor foreColor = kControlDefaultColor; // kControlDefaultColor: the control's own
+    int container = 0;                         // the id of the control it lies in; 0: the window itself
 };
+
+// The row of that name; a name missing from the table does not compile where a constant is needed.
+constexpr const ControlSpec& RowNamed(std::span<const ControlSpec> controls, const wchar_t* name) {
+    for (const ControlSpec& c : controls) {
+        if (std::wstring_view(c.name) == name)
+            return c;
+    }
+    __builtin_unreachable();
+}
 
 // The screen's logical DPI.
 int ScreenDpi();
@@ -26,12 +45,12 @@ int ScreenDpi();
 // The DPI the window is drawn at: that of its monitor where the system tells (Windows 10 1607 on), else the screen's.
 int WindowDpi(HWND hwnd);
 
-// Creates every control of the table as a child of parent, in tab order (the z-order gives Tab its order),
-// converts twips to pixels with dpi and gives each the font.
-void CreateControls(HWND parent, std::span<const ControlSpec> controls, int dpi, HFONT font);
+// Puts every control of the table in its place at dpi with the font, creating those the window does not have yet in
+// tab order (the z-order gives Tab its order), and sizes the self-sizing labels to their text.
+void LayOutControls(HWND window, std::span<const ControlSpec> controls, int dpi, HFONT font);
 
-// Moves each control of the table to its place at dpi and gives it the font: a window's new scale.
-void PlaceControls(HWND parent, std::span<const ControlSpec> controls, int dpi, HFONT font);
+// Gives a label the size of its text in its own font; its top-left corner stays.
+void SizeLabelToText(HWND label);
 
 // Sizes a window so that its client area is width x height pixels, centred on the screen's work area.
 void SizeAndCentre(HWND hwnd, int clientWidth, int clientHeight);

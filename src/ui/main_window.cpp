@@ -7,23 +7,14 @@
 #include "ui/dialog_layout.h"
 #include "ui/layout.h"
 #include "ui/logo_logic.h"
+#include "ui/pictures.h"
 #include "ui/twips_logic.h"
 
 #include <commctrl.h>
 
-#include <string_view>
-#include <vector>
-
 namespace bw {
 
 namespace {
-
-constexpr wchar_t kClassName[] = L"BrandwickMain";
-constexpr wchar_t kFrameClassName[] = L"BrandwickFrame";
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
-constexpr int kClientWidthTwips = 6135;
-constexpr int kClientHeightTwips = 7395;
 
 constexpr int Id(MainId id) {
     return static_cast<int>(id);
@@ -36,174 +27,59 @@ constexpr DWORD kLabel = WS_VISIBLE | SS_LEFT;
 constexpr DWORD kPicture = SS_BITMAP | SS_NOTIFY | WS_TABSTOP;
 
 // The window as designed, in the order the design stores it. Rows without a class are not windows:
-// dlgLogo is the open-file dialog and Shape1 is painted on the window's surface.
+// dlgLogo is the open-file dialog and Shape1, the panel's outline, is painted on the window's surface.
 constexpr ControlSpec kLayout[] = {
     {L"picBanner", Id(MainId::picBanner), WC_STATICW, kPicture | WS_VISIBLE, 0, 0, 0, 6135, 600, nullptr, 19},
     {L"cmdAbout", Id(MainId::cmdAbout), WC_BUTTONW, kButton, 0, 120, 6840, 1095, 375, L"关于...", 12},
     {L"dlgLogo", 0, nullptr, 0, 0, 1320, 4440, 0, 0, nullptr, -1},
-    {L"txtProductID", Id(MainId::txtProductID), WC_EDITW, kTextBox, 0, 3240, 3480, 2295, 270, L"产品序列号", 8},
-    {L"txtOrganization", Id(MainId::txtOrganization), WC_EDITW, kTextBox, 0, 3240, 3120, 2295, 270, L"组织名", 7},
-    {L"txtUserName", Id(MainId::txtUserName), WC_EDITW, kTextBox, 0, 3240, 2760, 2295, 270, L"用户名", 6},
-    {L"cmdLogo", Id(MainId::cmdLogo), WC_BUTTONW, kButton, 0, 960, 6240, 1575, 375, L"自定义Logo图片", 5},
-    {L"cmdRestore", Id(MainId::cmdRestore), WC_BUTTONW, kButton & ~WS_VISIBLE, 0, 1680, 960, 1095, 375, L"恢复信息", 4},
-    {L"cmdBackup", Id(MainId::cmdBackup), WC_BUTTONW, kButton & ~WS_VISIBLE, 0, 480, 960, 1095, 375, L"备份信息", 3},
-    {L"txtModel", Id(MainId::txtModel), WC_EDITW, kTextBox, 0, 3240, 4680, 2295, 270, L"产品型号", 10},
-    {L"txtManufacturer", Id(MainId::txtManufacturer), WC_EDITW, kTextBox, 0, 3240, 4320, 2295, 270, L"制造商", 9},
+    {L"txtProductID", Id(MainId::txtProductID), WC_EDITW, kTextBox, 0, 3240, 3480, 2295, 270, L"产品序列号", 8,
+     L"产品序列号"},
+    {L"txtOrganization", Id(MainId::txtOrganization), WC_EDITW, kTextBox, 0, 3240, 3120, 2295, 270, L"组织名", 7,
+     L"组织名"},
+    {L"txtUserName", Id(MainId::txtUserName), WC_EDITW, kTextBox, 0, 3240, 2760, 2295, 270, L"用户名", 6, L"用户名"},
+    {L"cmdLogo", Id(MainId::cmdLogo), WC_BUTTONW, kButton, 0, 960, 6240, 1575, 375, L"自定义Logo图片", 5,
+     L"请选用不超过160×100的BMP图片"},
+    {L"cmdRestore", Id(MainId::cmdRestore), WC_BUTTONW, kButton & ~WS_VISIBLE, 0, 1680, 960, 1095, 375, L"恢复信息", 4,
+     L"恢复为上一次备份的OEM信息"},
+    {L"cmdBackup", Id(MainId::cmdBackup), WC_BUTTONW, kButton & ~WS_VISIBLE, 0, 480, 960, 1095, 375, L"备份信息", 3,
+     L"备份当前OEM信息"},
+    {L"txtModel", Id(MainId::txtModel), WC_EDITW, kTextBox, 0, 3240, 4680, 2295, 270, L"产品型号", 10, L"产品型号"},
+    {L"txtManufacturer", Id(MainId::txtManufacturer), WC_EDITW, kTextBox, 0, 3240, 4320, 2295, 270, L"制造商", 9,
+     L"制造商"},
     {L"cmdApply", Id(MainId::cmdApply), WC_BUTTONW, kButton, 0, 4920, 6840, 1095, 375, L"应用(&A)", 2},
     {L"cmdCancel", Id(MainId::cmdCancel), WC_BUTTONW, kButton, 0, 3720, 6840, 1095, 375, L"取消", 1},
     {L"cmdOk", Id(MainId::cmdOk), WC_BUTTONW, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 2520, 6840, 1095, 375,
      L"确定", 0},
     {L"cmdSuportInfo", Id(MainId::cmdSuportInfo), WC_BUTTONW, kButton, 0, 3240, 6000, 1815, 375, L"技术支持信息(&S)",
      11},
-    // The frame draws neither border nor caption; it only holds the logo preview.
-    {L"fraLogo", Id(MainId::fraLogo), kFrameClassName, WS_VISIBLE, WS_EX_CONTROLPARENT, 480, 4440, 2415, 1575,
-     L"Frame1", 16},
-    {L"picLogo", Id(MainId::picLogo), WC_STATICW, kPicture, 0, 480, 480, 1335, 615, nullptr, 17},
+    {L"fraLogo", Id(MainId::fraLogo), kLogoFrameClass, WS_VISIBLE, WS_EX_CONTROLPARENT, 480, 4440, 2415, 1575, L"", 16},
+    {L"picLogo", Id(MainId::picLogo), WC_STATICW, kPicture, 0, 480, 480, 1335, 615, nullptr, 17, L"Logo图片", false,
+     kControlDefaultColor, Id(MainId::fraLogo)},
     {L"lblSysInfo", Id(MainId::lblSysInfo), WC_STATICW, kLabel, 0, 3240, 1440, 2535, 855, L"", 18},
     {L"Shape1", 0, nullptr, 0, 0, 120, 720, 5895, 6015, nullptr, -1},
-    {L"lblSuport", Id(MainId::lblSuport), WC_STATICW, kLabel, 0, 840, 4080, 1710, 180, L"制造商和技术支持商:", 15},
-    {L"lblRegister", Id(MainId::lblRegister), WC_STATICW, kLabel, 0, 3000, 2520, 630, 180, L"注册到:", 14},
-    {L"lblSystem", Id(MainId::lblSystem), WC_STATICW, kLabel, 0, 3000, 1080, 450, 180, L"系统:", 13},
+    {L"lblSuport", Id(MainId::lblSuport), WC_STATICW, kLabel, 0, 840, 4080, 1710, 180, L"制造商和技术支持商:", 15,
+     nullptr, true},
+    {L"lblRegister", Id(MainId::lblRegister), WC_STATICW, kLabel, 0, 3000, 2520, 630, 180, L"注册到:", 14, nullptr,
+     true},
+    {L"lblSystem", Id(MainId::lblSystem), WC_STATICW, kLabel, 0, 3000, 1080, 450, 180, L"系统:", 13, nullptr, true},
     {L"imgXP", Id(MainId::imgXP), WC_STATICW, WS_VISIBLE | SS_BITMAP, 0, 840, 1440, 1590, 1440, nullptr, -1},
 };
 
-constexpr const ControlSpec& Row(const wchar_t* name) {
-    for (const ControlSpec& c : kLayout) {
-        if (std::wstring_view(c.name) == name)
-            return c;
-    }
-    __builtin_unreachable(); // not a constant expression: a name missing from the table fails to compile
-}
+constexpr const ControlSpec& kPanelOutline = RowNamed(kLayout, L"Shape1");
+constexpr const ControlSpec& kLogoFrame = RowNamed(kLayout, L"fraLogo");
 
-constexpr const ControlSpec& kShape1 = Row(L"Shape1");
-constexpr const ControlSpec& kFraLogo = Row(L"fraLogo");
-
-constexpr bool InFrame(const ControlSpec& c) {
-    return c.id == Id(MainId::picLogo);
-}
-
-struct Tooltip {
-    MainId id;
-    const wchar_t* text;
-};
-
-constexpr Tooltip kTooltips[] = {
-    {MainId::txtProductID, L"产品序列号"},
-    {MainId::txtOrganization, L"组织名"},
-    {MainId::txtUserName, L"用户名"},
-    {MainId::cmdLogo, L"请选用不超过160×100的BMP图片"},
-    {MainId::cmdRestore, L"恢复为上一次备份的OEM信息"},
-    {MainId::cmdBackup, L"备份当前OEM信息"},
-    {MainId::txtModel, L"产品型号"},
-    {MainId::txtManufacturer, L"制造商"},
-    {MainId::picLogo, L"Logo图片"},
-};
-
-constexpr MainId kSelfSizingLabels[] = {MainId::lblSuport, MainId::lblRegister, MainId::lblSystem};
-constexpr MainId kTextBoxes[] = {MainId::txtUserName, MainId::txtOrganization, MainId::txtProductID,
-                                 MainId::txtManufacturer, MainId::txtModel};
+// None of the ids is IDOK or IDCANCEL, so Esc does nothing; Enter is OK unless the focus is on another button.
+constexpr WindowDesign kDesign{
+    L"BrandwickMain",  L"Brandwick",     WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, 6135, 7395, kLayout,
+    Id(MainId::cmdOk), Id(MainId::cmdOk)};
 
 constexpr wchar_t kDlgLogoTitle[] = L"选择一个Logo图片(请选用不超过160×100的BMP图片)";
 constexpr wchar_t kDlgLogoFilter[] = L"BMP图片(*.bmp)\0*.bmp\0";
 
-bool IsTextBox(int id) {
-    for (MainId box : kTextBoxes) {
-        if (Id(box) == id)
-            return true;
-    }
-    return false;
-}
-
-UniqueFont MakeFont(const wchar_t* face, int hundredthsOfPoint, BYTE charset, int dpi) {
-    LOGFONTW lf{};
-    lf.lfHeight = -MulDiv(hundredthsOfPoint, dpi, 7200);
-    lf.lfWeight = FW_NORMAL;
-    lf.lfCharSet = charset;
-    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
-    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    lf.lfQuality = DEFAULT_QUALITY;
-    lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
-    return UniqueFont(CreateFontIndirectW(&lf));
-}
-
-// The frame holds the logo preview and paints nothing but the window's background; the preview's background
-// colour is the window colour.
-LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_CTLCOLORSTATIC) {
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-    }
-    return DefWindowProcW(hwnd, msg, wParam, lParam);
-}
-
-void RegisterFrameClass() {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(GetModuleHandleW(nullptr), kFrameClassName, &existing))
-        return;
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = FrameProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kFrameClassName;
-    RegisterClassExW(&wc);
-}
-
-// The picture drawn at its own size, scaled to the window's dpi, on the window colour, as a bitmap a static control
-// can show.
-UniqueBitmap RenderPicture(IPicture* picture, int dpi) {
-    OLE_XSIZE_HIMETRIC width = 0;
-    OLE_YSIZE_HIMETRIC height = 0;
-    if (FAILED(picture->get_Width(&width)) || FAILED(picture->get_Height(&height)))
-        return {};
-    // The picture's size comes in HIMETRIC, made from its pixels at the screen's DPI when it was loaded.
-    constexpr int kHimetricPerInch = 2540;
-    const int screen = ScreenDpi();
-    const int cx = MulDiv(MulDiv(width, screen, kHimetricPerInch), dpi, kDesignDpi);
-    const int cy = MulDiv(MulDiv(height, screen, kHimetricPerInch), dpi, kDesignDpi);
-    if (cx <= 0 || cy <= 0)
-        return {};
-
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = cx;
-    bi.bmiHeader.biHeight = cy;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24; // no alpha: the static control shows it as it is
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    UniqueBitmap bitmap(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap)
-        return {};
-    UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
-    if (!dc)
-        return {};
-    ScopedSelect select(dc.get(), bitmap.get());
-    RECT all{0, 0, cx, cy};
-    FillRect(dc.get(), &all, GetSysColorBrush(COLOR_WINDOW));
-    if (dpi != kDesignDpi) {
-        SetStretchBltMode(dc.get(), HALFTONE);
-        SetBrushOrgEx(dc.get(), 0, 0, nullptr);
-    }
-    picture->Render(dc.get(), 0, 0, cx, cy, 0, height, width, -height, nullptr);
-    return bitmap;
-}
-
-// An empty picture of the given size and system colour: a static control without a bitmap paints nothing at all.
-UniqueBitmap BlankBitmap(int cx, int cy, int colour) {
-    UniqueBitmap bitmap(CreateCompatibleBitmap(WindowDC(nullptr).get(), cx, cy));
-    UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
-    if (!bitmap || !dc)
-        return bitmap;
-    ScopedSelect select(dc.get(), bitmap.get());
-    RECT all{0, 0, cx, cy};
-    FillRect(dc.get(), &all, GetSysColorBrush(colour));
-    return bitmap;
+// Runs one step of a sequence in which a failing step is skipped and the next one still runs. Steps report
+// failure by their results, never by throwing: the program is built without exceptions.
+template <typename F> void Step(F&& f) noexcept {
+    f();
 }
 
 } // namespace
@@ -215,88 +91,33 @@ MainWindow::~MainWindow() {
 }
 
 HWND MainWindow::Control(MainId id) const {
-    if (!hwnd())
-        return nullptr;
-    if (id == MainId::picLogo)
-        return GetDlgItem(GetDlgItem(hwnd(), Id(MainId::fraLogo)), Id(id));
-    return GetDlgItem(hwnd(), Id(id));
+    return Child(Id(id));
 }
 
 bool MainWindow::Create(int showCommand) {
     if (hwnd())
         return false;
     InitCommonControls();
-    RegisterClassOnce(kClassName, nullptr);
-    RegisterFrameClass();
-    if (!CreateWindowOf(kClassName, L"Brandwick", kStyle, kExStyle, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr))
+    RegisterLogoFrameClass();
+    if (!CreateFromDesign(kDesign, nullptr))
         return false;
-    m_dpi = WindowDpi(hwnd());
-    m_font = CreateDialogFont(m_dpi);
-    m_pictureFont = MakeFont(L"MS Sans Serif", 825, ANSI_CHARSET, m_dpi);
-
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    m_bigIcon.reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
-                                                  GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
-    m_smallIcon.reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
-                                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
-    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon.get()));
-    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.get()));
-
-    SizeAndCentre(hwnd(), TwipsToPixels(kClientWidthTwips, m_dpi), TwipsToPixels(kClientHeightTwips, m_dpi));
-    CreateLayout();
+    // The file may hold longer values than a box's default limit: the user can still type in such a box.
+    for (MainId box : {MainId::txtManufacturer, MainId::txtModel})
+        SendMessageW(Control(box), EM_SETLIMITTEXT, 0, 0);
     Load();
     ShowWindow(hwnd(), showCommand);
     UpdateWindow(hwnd());
     return true;
 }
 
-void MainWindow::SetBlankPictures() {
-    for (MainId picture : {MainId::picBanner, MainId::imgXP}) {
-        RECT rc = ChildRect(Control(picture));
-        m_blank[picture == MainId::imgXP] = BlankBitmap(rc.right - rc.left, rc.bottom - rc.top, COLOR_BTNFACE);
-        SendMessageW(Control(picture), STM_SETIMAGE, IMAGE_BITMAP,
-                     reinterpret_cast<LPARAM>(m_blank[picture == MainId::imgXP].get()));
-    }
-}
-
-void MainWindow::CreateLayout() {
-    std::vector<ControlSpec> onWindow;
-    std::vector<ControlSpec> inFrame;
-    SplitLayout(onWindow, inFrame);
-    CreateControls(hwnd(), onWindow, m_dpi, m_font.get());
-    CreateControls(Control(MainId::fraLogo), inFrame, m_dpi, m_font.get());
-    for (MainId picture : {MainId::picBanner, MainId::picLogo})
-        SendMessageW(Control(picture), WM_SETFONT, reinterpret_cast<WPARAM>(m_pictureFont.get()), FALSE);
-    SetBlankPictures();
-    // The file may hold longer values than a box's default limit: the user can still type in such a box.
-    for (MainId box : {MainId::txtManufacturer, MainId::txtModel})
-        SendMessageW(Control(box), EM_SETLIMITTEXT, 0, 0);
-    SizeLabelsToText();
-    AddTooltips();
-}
-
-void MainWindow::SplitLayout(std::vector<ControlSpec>& onWindow, std::vector<ControlSpec>& inFrame) const {
-    for (const ControlSpec& c : kLayout) {
-        if (c.windowClass)
-            (InFrame(c) ? inFrame : onWindow).push_back(c);
-    }
-}
-
-// On a monitor of another scale: every control from the table again, new fonts, and the pictures drawn anew.
-void MainWindow::Rescale(int dpi, const RECT& suggested) {
-    m_dpi = dpi;
-    UniqueFont font = CreateDialogFont(dpi);
-    UniqueFont pictureFont = MakeFont(L"MS Sans Serif", 825, ANSI_CHARSET, dpi);
-    std::vector<ControlSpec> onWindow;
-    std::vector<ControlSpec> inFrame;
-    SplitLayout(onWindow, inFrame);
-    PlaceControls(hwnd(), onWindow, dpi, font.get());
-    PlaceControls(Control(MainId::fraLogo), inFrame, dpi, font.get());
+void MainWindow::Layout(int dpi) {
+    UniqueFont pictureFont = CreatePictureFont(dpi);
+    Window::Layout(dpi);
     for (MainId picture : {MainId::picBanner, MainId::picLogo})
         SendMessageW(Control(picture), WM_SETFONT, reinterpret_cast<WPARAM>(pictureFont.get()), TRUE);
-    m_font = std::move(font);
     m_pictureFont = std::move(pictureFont);
-    SetBlankPictures();
+    m_blank[0] = ShowBlank(Control(MainId::picBanner), COLOR_BTNFACE);
+    m_blank[1] = ShowBlank(Control(MainId::imgXP), COLOR_BTNFACE);
     if (m_imgXP.source)
         m_imgXP.ShowIn(Control(MainId::imgXP), dpi);
     if (m_banner.source)
@@ -307,34 +128,6 @@ void MainWindow::Rescale(int dpi, const RECT& suggested) {
         else
             ShowBlankLogo();
         CentreLogo();
-    }
-    SizeLabelsToText();
-    SizeAt(hwnd(), suggested.left, suggested.top, TwipsToPixels(kClientWidthTwips, dpi),
-           TwipsToPixels(kClientHeightTwips, dpi));
-    InvalidateRect(hwnd(), nullptr, TRUE);
-}
-
-void MainWindow::SizeLabelsToText() {
-    for (MainId label : kSelfSizingLabels)
-        SizeLabelToText(Control(label));
-}
-
-void MainWindow::AddTooltips() {
-    m_tooltips =
-        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!m_tooltips)
-        return;
-    for (const Tooltip& tip : kTooltips) {
-        HWND control = Control(tip.id);
-        TTTOOLINFOW ti{};
-        // The smaller record: version 5 of the common controls rejects the newer size.
-        ti.cbSize = TTTOOLINFOW_V2_SIZE;
-        ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        ti.hwnd = GetParent(control);
-        ti.uId = reinterpret_cast<UINT_PTR>(control);
-        ti.lpszText = const_cast<wchar_t*>(tip.text);
-        SendMessageW(m_tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     }
 }
 
@@ -392,32 +185,19 @@ void MainWindow::LoadLogoPreview() {
 void MainWindow::ShowLogo(UniquePicture picture) {
     if (!picture)
         return;
-    UniqueBitmap bitmap = RenderPicture(picture.get(), m_dpi);
-    if (!bitmap)
-        return;
-    // The static control takes the bitmap's size.
-    SendMessageW(Control(MainId::picLogo), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.get()));
-    m_logo = std::move(bitmap);
-    m_logoPicture = std::move(picture); // kept to be drawn again at another scale
+    if (UniqueBitmap bitmap = ShowPicture(Control(MainId::picLogo), picture.get(), m_dpi)) {
+        m_logo = std::move(bitmap);
+        m_logoPicture = std::move(picture); // kept to be drawn again at another scale
+    }
 }
 
 void MainWindow::ShowBlankLogo() {
-    const RECT rc = ChildRect(Control(MainId::picLogo));
-    UniqueBitmap blank = BlankBitmap(rc.right - rc.left, rc.bottom - rc.top, COLOR_WINDOW);
-    SendMessageW(Control(MainId::picLogo), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(blank.get()));
-    m_logo = std::move(blank);
+    m_logo = ShowBlank(Control(MainId::picLogo), COLOR_WINDOW);
     m_logoPicture.reset();
 }
 
 void MainWindow::CentreLogo() {
-    HWND picLogo = Control(MainId::picLogo);
-    RECT rc{};
-    GetWindowRect(picLogo, &rc);
-    const LogoPosition at =
-        CentreInFrame(static_cast<float>(kFraLogo.width), static_cast<float>(kFraLogo.height),
-                      PixelsToTwips(rc.right - rc.left, m_dpi), PixelsToTwips(rc.bottom - rc.top, m_dpi));
-    SetWindowPos(picLogo, nullptr, TwipsToPixels(at.left, m_dpi), TwipsToPixels(at.top, m_dpi), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CentrePictureBox(Control(MainId::picLogo), kLogoFrame, m_dpi);
 }
 
 void MainWindow::Unload() {
@@ -491,20 +271,17 @@ void MainWindow::ChooseLogo() {
     CentreLogo();
 }
 
-void MainWindow::OpenBanner() {
-    m_os.ShellOpen(kMakerWebAddress, SW_SHOWMAXIMIZED);
-    PumpEvents();
-}
-
 void MainWindow::OnCommand(int id, int code) {
-    if (IsTextBox(id)) {
-        if (code == EN_SETFOCUS)
-            SendMessageW(GetDlgItem(hwnd(), id), EM_SETSEL, 0, -1);
+    // The text boxes are the window's only edit controls: no other control sends this code.
+    if (code == EN_SETFOCUS) {
+        SendMessageW(GetDlgItem(hwnd(), id), EM_SETSEL, 0, -1);
         return;
     }
     if (id == Id(MainId::picBanner)) {
-        if (code == STN_CLICKED)
-            OpenBanner();
+        if (code == STN_CLICKED) {
+            m_os.ShellOpen(kMakerWebAddress, SW_SHOWMAXIMIZED);
+            PumpEvents();
+        }
         return;
     }
     if (code != BN_CLICKED)
@@ -536,9 +313,10 @@ void MainWindow::OnCommand(int id, int code) {
 }
 
 void MainWindow::Paint(HDC dc) {
-    RECT shape{TwipsToPixels(kShape1.left, m_dpi), TwipsToPixels(kShape1.top, m_dpi),
-               TwipsToPixels(kShape1.left + kShape1.width, m_dpi), TwipsToPixels(kShape1.top + kShape1.height, m_dpi)};
-    FrameRect(dc, &shape, GetSysColorBrush(COLOR_APPWORKSPACE));
+    const ControlSpec& c = kPanelOutline;
+    RECT outline{TwipsToPixels(c.left, m_dpi), TwipsToPixels(c.top, m_dpi), TwipsToPixels(c.left + c.width, m_dpi),
+                 TwipsToPixels(c.top + c.height, m_dpi)};
+    FrameRect(dc, &outline, GetSysColorBrush(COLOR_APPWORKSPACE));
 }
 
 std::wstring MainWindow::Text(MainId id) const {
@@ -554,26 +332,6 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
-    case DM_GETDEFID: {
-        // A focused push button takes Enter itself, as in a dialog; everywhere else Enter means OK.
-        HWND focus = GetFocus();
-        int id = Id(MainId::cmdOk);
-        if (focus && GetParent(focus) == hwnd() && (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON))
-            id = GetDlgCtrlID(focus);
-        return MAKELRESULT(id, DC_HASDEFID);
-    }
-    case WM_ACTIVATE:
-        // Keep the focus on the control that had it, as a dialog does.
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus && IsChild(hwnd(), focus))
-                m_lastFocus = focus;
-        } else {
-            HWND target = m_lastFocus && IsWindow(m_lastFocus) && IsChild(hwnd(), m_lastFocus) ? m_lastFocus
-                                                                                               : Control(MainId::cmdOk);
-            SetFocus(target);
-        }
-        return 0;
     case WM_SETCURSOR:
         if (reinterpret_cast<HWND>(wParam) == Control(MainId::picBanner) && LOWORD(lParam) == HTCLIENT &&
             m_bannerCursor) {
@@ -581,19 +339,6 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         break;
-    case WM_PAINT: {
-        if (PaintDC dc(hwnd()); dc)
-            Paint(dc.get());
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        if (lParam & PRF_ERASEBKGND)
-            SendMessageW(hwnd(), WM_ERASEBKGND, wParam, 0);
-        Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
-    case WM_DPICHANGED:
-        Rescale(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-        return 0;
     case WM_DESTROY:
         Unload();
         return 0;

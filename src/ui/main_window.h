@@ -5,7 +5,6 @@
 #include "core/unique_handle.h"
 #include "ui/about_window.h"
 #include "ui/support_editor.h"
-#include "ui/layout.h"
 #include "ui/web_address.h"
 #include "ui/window.h"
 
@@ -13,7 +12,6 @@
 
 #include <array>
 #include <string>
-#include <vector>
 
 namespace bw {
 
@@ -51,9 +49,8 @@ public:
     // Creates the window, runs its load sequence and only then shows it.
     bool Create(int showCommand);
 
-    // A control by its designed name; picLogo lives inside fraLogo.
+    // A control by its designed name.
     HWND Control(MainId id) const;
-    HWND Tooltips() const { return m_tooltips; }
     AboutWindow& About() { return m_about; }
     SupportEditor& Editor() { return m_supportEditor; }
 
@@ -69,15 +66,11 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // The controls from the table, their fonts and the pictures drawn anew at dpi.
+    void Layout(int dpi) override;
+    void Paint(HDC dc) override;
 
 private:
-    void CreateLayout();
-    void SplitLayout(std::vector<ControlSpec>& onWindow, std::vector<ControlSpec>& inFrame) const;
-    void Rescale(int dpi, const RECT& suggested);
-    void SetBlankPictures();
-    void AddTooltips();
-    void SizeLabelsToText();
-    void Paint(HDC dc);
     void OnCommand(int id, int code);
 
     void Load();
@@ -88,7 +81,6 @@ private:
 
     bool ApplyChanges();
     void ChooseLogo();
-    void OpenBanner();
 
     // Puts the picture into picLogo, which takes its size; an empty picture leaves the box as it is.
     void ShowLogo(UniquePicture picture);
@@ -103,19 +95,13 @@ private:
     SupportEditor m_supportEditor;
     AboutWindow m_about;
 
-    int m_dpi = 96;
-    UniqueFont m_font;        // 宋体 9 pt, GB2312
     UniqueFont m_pictureFont; // the picture boxes' own font
-    UniqueIcon m_bigIcon;
-    UniqueIcon m_smallIcon;
-    UniqueBitmap m_blank[2]; // the banner's and imgXP's pictures until the resources replace them
+    UniqueBitmap m_blank[2];  // what the banner and the monitor show until the resources replace them
     ScaledPicture m_imgXP;
     ScaledPicture m_banner;
     UniqueCursor m_bannerCursor;
-    UniqueBitmap m_logo; // what picLogo shows
+    UniqueBitmap m_logo;         // what picLogo shows
     UniquePicture m_logoPicture; // the picture it was drawn from
-    HWND m_tooltips = nullptr; // owned by the window, destroyed with it
-    HWND m_lastFocus = nullptr;
 
     Reporter m_report;
     LPOFNHOOKPROC m_dlgLogoHook = nullptr;

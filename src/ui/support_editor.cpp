@@ -6,6 +6,7 @@
 #include "ui/support_split_logic.h"
 #include "ui/twips_logic.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <utility>
@@ -35,12 +36,10 @@ constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD kEditor =
     WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_WANTRETURN;
 
-constexpr DialogControl kControls[] = {
-    {{L"cmdCancel", kIdCancel, L"Button", kButton, 0, 2880, 3360, 1095, 375, L"取消", 2}, kControlDefaultColor, false},
-    {{L"cmdOk", kIdOk, L"Button", kButton, 0, 1680, 3360, 1095, 375, L"确定", 1}, kControlDefaultColor, false},
-    {{L"txtSuportInfo", kIdText, L"Edit", kEditor, WS_EX_CLIENTEDGE, 240, 240, 5295, 3015, L"", 0},
-     kControlDefaultColor,
-     false},
+constexpr ControlSpec kControls[] = {
+    {L"cmdCancel", kIdCancel, L"Button", kButton, 0, 2880, 3360, 1095, 375, L"取消", 2},
+    {L"cmdOk", kIdOk, L"Button", kButton, 0, 1680, 3360, 1095, 375, L"确定", 1},
+    {L"txtSuportInfo", kIdText, L"Edit", kEditor, WS_EX_CLIENTEDGE, 240, 240, 5295, 3015, L"", 0},
 };
 
 // From Vista on, System shows support values of the OEMInformation key: a row for each under the text, and the
@@ -49,37 +48,36 @@ constexpr int kKeyRowsHeight = 1455; // four rows of 270 twips 90 apart, and 105
 constexpr DWORD kLabel = WS_VISIBLE | SS_LEFT;
 constexpr DWORD kKeyBox = WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
 
-constexpr DialogControl kControlsWithKey[] = {
-    {{L"cmdCancel", kIdCancel, L"Button", kButton, 0, 2880, 4815, 1095, 375, L"取消", 10}, kControlDefaultColor, false},
-    {{L"cmdOk", kIdOk, L"Button", kButton, 0, 1680, 4815, 1095, 375, L"确定", 9}, kControlDefaultColor, false},
-    {{L"txtSuportInfo", kIdText, L"Edit", kEditor, WS_EX_CLIENTEDGE, 240, 240, 5295, 3015, L"", 0},
-     kControlDefaultColor,
-     false},
-    {{L"lblSupportPhone", kIdPhoneLabel, L"Static", kLabel, 0, 240, 3405, 810, 180, L"支持电话:", 1},
-     kControlDefaultColor,
+constexpr ControlSpec kKeyRows[] = {
+    {L"lblSupportPhone", kIdPhoneLabel, L"Static", kLabel, 0, 240, 3405, 810, 180, L"支持电话:", 1, nullptr, true},
+    {L"txtSupportPhone", kIdPhone, L"Edit", kKeyBox, WS_EX_CLIENTEDGE, 1320, 3360, 4215, 270, L"", 2},
+    {L"lblSupportHours", kIdHoursLabel, L"Static", kLabel, 0, 240, 3765, 810, 180, L"支持时间:", 3, nullptr, true},
+    {L"txtSupportHours", kIdHours, L"Edit", kKeyBox, WS_EX_CLIENTEDGE, 1320, 3720, 4215, 270, L"", 4},
+    {L"lblSupportURL", kIdUrlLabel, L"Static", kLabel, 0, 240, 4125, 810, 180, L"支持网址:", 5, nullptr, true},
+    {L"txtSupportURL", kIdUrl, L"Edit", kKeyBox, WS_EX_CLIENTEDGE, 1320, 4080, 4215, 270, L"", 6},
+    {L"lblSupportProvider", kIdProviderLabel, L"Static", kLabel, 0, 240, 4485, 990, 180, L"支持提供者:", 7, nullptr,
      true},
-    {{L"txtSupportPhone", kIdPhone, L"Edit", kKeyBox, WS_EX_CLIENTEDGE, 1320, 3360, 4215, 270, L"", 2},
-     kControlDefaultColor,
-     false},
-    {{L"lblSupportHours", kIdHoursLabel, L"Static", kLabel, 0, 240, 3765, 810, 180, L"支持时间:", 3},
-     kControlDefaultColor,
-     true},
-    {{L"txtSupportHours", kIdHours, L"Edit", kKeyBox, WS_EX_CLIENTEDGE, 1320, 3720, 4215, 270, L"", 4},
-     kControlDefaultColor,
-     false},
-    {{L"lblSupportURL", kIdUrlLabel, L"Static", kLabel, 0, 240, 4125, 810, 180, L"支持网址:", 5},
-     kControlDefaultColor,
-     true},
-    {{L"txtSupportURL", kIdUrl, L"Edit", kKeyBox, WS_EX_CLIENTEDGE, 1320, 4080, 4215, 270, L"", 6},
-     kControlDefaultColor,
-     false},
-    {{L"lblSupportProvider", kIdProviderLabel, L"Static", kLabel, 0, 240, 4485, 990, 180, L"支持提供者:", 7},
-     kControlDefaultColor,
-     true},
-    {{L"txtSupportProvider", kIdProvider, L"Edit", kKeyBox, WS_EX_CLIENTEDGE, 1320, 4440, 4215, 270, L"", 8},
-     kControlDefaultColor,
-     false},
+    {L"txtSupportProvider", kIdProvider, L"Edit", kKeyBox, WS_EX_CLIENTEDGE, 1320, 4440, 4215, 270, L"", 8},
 };
+
+// The plain window with the key's rows between the text and the buttons: what lay below the text moves down by
+// the rows' height and comes after them in the tab order.
+constexpr std::array<ControlSpec, std::size(kControls) + std::size(kKeyRows)> WithKeyRows() {
+    std::array<ControlSpec, std::size(kControls) + std::size(kKeyRows)> rows{};
+    std::size_t n = 0;
+    for (ControlSpec row : kControls) {
+        if (row.id != kIdText) {
+            row.top += kKeyRowsHeight;
+            row.tabIndex += static_cast<int>(std::size(kKeyRows));
+        }
+        rows[n++] = row;
+    }
+    for (const ControlSpec& row : kKeyRows)
+        rows[n++] = row;
+    return rows;
+}
+
+constexpr auto kControlsWithKey = WithKeyRows();
 
 constexpr std::pair<int, std::optional<std::wstring> SupportKeyValues::*> kKeyBoxes[] = {
     {kIdPhone, &SupportKeyValues::phone},
@@ -116,10 +114,19 @@ LRESULT CALLBACK EditorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 bool SupportEditor::Open() {
     if (!IsOpen())
         m_keyed = Engine(m_state, m_os).HasOemKey();
-    if (m_keyed)
-        return OpenOnce(
-            {kClassName, L"frmSuportInfo", 0, kClientWidth, kClientHeight + kKeyRowsHeight, kControlsWithKey});
-    return OpenOnce({kClassName, L"frmSuportInfo", 0, kClientWidth, kClientHeight, kControls});
+    WindowDesign design{.className = kClassName,
+                        .caption = L"frmSuportInfo",
+                        .exStyle = 0,
+                        .clientWidth = kClientWidth,
+                        .clientHeight = kClientHeight,
+                        .controls = kControls,
+                        .defaultButton = 0, // Enter presses only the button that has the focus
+                        .firstFocus = kIdText};
+    if (m_keyed) {
+        design.clientHeight += kKeyRowsHeight;
+        design.controls = kControlsWithKey;
+    }
+    return OpenOnce(design);
 }
 
 void SupportEditor::Load() {
@@ -179,32 +186,9 @@ LRESULT SupportEditor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             DestroyWindow(hwnd());
         }
         return 0;
-    case DM_GETDEFID: {
-        // No default button: Enter presses only the button that has the focus.
-        const int focused = GetDlgCtrlID(GetFocus());
-        if (IsChild(hwnd(), GetFocus()) && (focused == kIdOk || focused == kIdCancel))
-            return MAKELRESULT(focused, DC_HASDEFID);
-        return 0;
-    }
-    case WM_NEXTDLGCTL:
-        MoveFocusToTabStop(hwnd(), wParam, lParam);
-        return 0;
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            if (IsChild(hwnd(), GetFocus()))
-                m_lastFocus = GetFocus();
-        } else if (IsWindow(m_lastFocus)) {
-            SetFocus(m_lastFocus);
-        }
-        return 0;
     default:
         return ModelessDialog::HandleMessage(msg, wParam, lParam);
     }
-}
-
-void SupportEditor::OnDestroyed() {
-    m_lastFocus = nullptr;
-    ModelessDialog::OnDestroyed();
 }
 
 } // namespace bw

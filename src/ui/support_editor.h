@@ -20,7 +20,6 @@ public:
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void Load() override;
-    void OnDestroyed() override;
 
 private:
     // False, and the editor stays open, when the support address is no web address.
@@ -29,7 +28,6 @@ private:
     AppState& m_state;
     Platform& m_os;
     Reporter m_report;
-    HWND m_lastFocus = nullptr;
     bool m_keyed = false;      // this opening shows the OEMInformation key's support values
     SupportKeyValues m_loaded; // the key's string values this opening showed
 };

@@ -15,6 +15,8 @@ int TwipsToPixels(float twips, int dpi) {
     return static_cast<int>(std::lround(static_cast<double>(twips) * dpi / kTwipsPerInch));
 }
 
-float PixelsToTwips(int pixels, int dpi) { return static_cast<float>(pixels) * kTwipsPerInch / static_cast<float>(dpi); }
+float PixelsToTwips(int pixels, int dpi) {
+    return static_cast<float>(pixels) * kTwipsPerInch / static_cast<float>(dpi);
+}
 
 } // namespace bw

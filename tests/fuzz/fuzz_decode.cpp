@@ -1,7 +1,7 @@
 // The whole path of a logo that is not a BMP: the structure checks, the decoder and the bitmap that is installed.
 // Any bytes get a verdict without fault; a decoded picture is within the limits and whole, and its bitmap is a
 // BMP of the picture's size that the picture check takes.
-#include "oeminfo/picture_check_logic.h"
+#include "picture/picture_check_logic.h"
 #include "picture/decode_logic.h"
 
 #include <cstdlib>

@@ -117,8 +117,9 @@ TEST_F(SupportEditor, TypingCancelAndOk) {
     SendMessageW(Child(1), BM_CLICK, 0, 0);
     EXPECT_FALSE(editor.IsOpen());
     EXPECT_EQ(state.SupportLineCount, 3);
-    EXPECT_EQ(std::vector(state.SupportLines.begin(), state.SupportLines.begin() + 5),
-              (std::vector<std::wstring>{L"Info", L"one", L"", L"three", L"beyond"}));
+    EXPECT_TRUE(state.SupportEdited());
+    EXPECT_EQ(std::vector(state.SupportLines.begin() + 1, state.SupportLines.begin() + 5),
+              (std::vector<std::wstring>{L"one", L"", L"three", L"beyond"}));
     Open();
     EXPECT_EQ(TextOf(Child(0)), kFileText);
 }
