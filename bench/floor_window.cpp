@@ -28,9 +28,9 @@ public:
         return std::nullopt;
     }
     std::optional<std::string> ReadFile(const S&, std::uint32_t* = nullptr) override { return std::nullopt; }
-    bool WriteFile(const S&, std::string_view, bool = true) override { return false; }
-    bool MoveFileOver(const S&, const S&) override { return false; }
-    bool SetAttributes(const S&, std::uint32_t) override { return false; }
+    std::uint32_t WriteFile(const S&, std::string_view, bool = true) override { return ERROR_ACCESS_DENIED; }
+    std::uint32_t MoveFileOver(const S&, const S&) override { return ERROR_ACCESS_DENIED; }
+    std::uint32_t SetAttributes(const S&, std::uint32_t) override { return ERROR_ACCESS_DENIED; }
     bool DeletePath(const S&) override { return false; }
     bool DisableFsRedirection(void*&) override { return false; }
     bool RevertFsRedirection(void*) override { return false; }
