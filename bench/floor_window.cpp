@@ -27,18 +27,42 @@ public:
         (void)path;
         return std::nullopt;
     }
-    std::optional<std::string> ReadFile(const S&, std::uint32_t* = nullptr) override { return std::nullopt; }
-    std::uint32_t WriteFile(const S&, std::string_view, bool = true) override { return ERROR_ACCESS_DENIED; }
-    std::uint32_t MoveFileOver(const S&, const S&) override { return ERROR_ACCESS_DENIED; }
-    std::uint32_t SetAttributes(const S&, std::uint32_t) override { return ERROR_ACCESS_DENIED; }
-    bool DeletePath(const S&) override { return false; }
-    bool DisableFsRedirection(void*&) override { return false; }
-    bool RevertFsRedirection(void*) override { return false; }
-    long RegRead(HKEY, const S&, const S&, bw::RegData&, std::uint32_t) override { return ERROR_FILE_NOT_FOUND; }
-    long RegWriteString(HKEY, const S&, const S&, const S&, std::uint32_t) override { return ERROR_ACCESS_DENIED; }
-    bw::OsVersion GetVersion() override { return {}; }
-    bool RunsUnderWow64() override { return false; }
-    std::optional<S> ExpandEnvironment(const S&) override { return std::nullopt; }
+    std::optional<std::string> ReadFile(const S&, std::uint32_t* = nullptr) override {
+        return std::nullopt;
+    }
+    std::uint32_t WriteFile(const S&, std::string_view, bool = true) override {
+        return ERROR_ACCESS_DENIED;
+    }
+    std::uint32_t MoveFileOver(const S&, const S&) override {
+        return ERROR_ACCESS_DENIED;
+    }
+    std::uint32_t SetAttributes(const S&, std::uint32_t) override {
+        return ERROR_ACCESS_DENIED;
+    }
+    bool DeletePath(const S&) override {
+        return false;
+    }
+    bool DisableFsRedirection(void*&) override {
+        return false;
+    }
+    bool RevertFsRedirection(void*) override {
+        return false;
+    }
+    long RegRead(HKEY, const S&, const S&, bw::RegData&, std::uint32_t) override {
+        return ERROR_FILE_NOT_FOUND;
+    }
+    long RegWriteString(HKEY, const S&, const S&, const S&, std::uint32_t) override {
+        return ERROR_ACCESS_DENIED;
+    }
+    bw::OsVersion GetVersion() override {
+        return {};
+    }
+    bool RunsUnderWow64() override {
+        return false;
+    }
+    std::optional<S> ExpandEnvironment(const S&) override {
+        return std::nullopt;
+    }
     void ShellOpen(const S&, int) override {}
     bw::UniquePicture LoadPictureFile(const S&) override {
 #ifdef FLOOR_LOGO
@@ -47,9 +71,15 @@ public:
         return {};
 #endif
     }
-    bw::UniquePicture LoadPicture(std::string_view) override { return {}; }
-    bw::UniqueBitmap LoadResourceBitmap(int id) override { return m_real.LoadResourceBitmap(id); }
-    bw::UniqueCursor LoadResourceCursor(int id) override { return m_real.LoadResourceCursor(id); }
+    bw::UniquePicture LoadPicture(std::string_view) override {
+        return {};
+    }
+    bw::UniqueBitmap LoadResourceBitmap(int id) override {
+        return m_real.LoadResourceBitmap(id);
+    }
+    bw::UniqueCursor LoadResourceCursor(int id) override {
+        return m_real.LoadResourceCursor(id);
+    }
 
 private:
     bw::Win32Platform m_real;
