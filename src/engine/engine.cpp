@@ -54,13 +54,6 @@ void Engine::ReadSupportKey(Shown& shown) {
         return;
     const OemKeyValues key = LoadOemKeySupport(m_os);
     shown.support = {key.supportPhone, key.supportHours, key.supportUrl, key.supportProvider};
-    // A string value that is empty is shown as no value, but it is there: it travels as empty.
-    for (const auto& [value, name] :
-         {std::pair(&shown.support.phone, L"SupportPhone"), std::pair(&shown.support.hours, L"SupportHours"),
-          std::pair(&shown.support.url, L"SupportURL"), std::pair(&shown.support.provider, L"SupportProvider")}) {
-        if (!*value && FindRegString(m_os, HKEY_LOCAL_MACHINE, kOemInformationKey, name) == L"")
-            *value = L"";
-    }
 }
 
 std::optional<UniquePicture> Engine::ShownLogo() {

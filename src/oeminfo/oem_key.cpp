@@ -68,8 +68,7 @@ OemKeyValues LoadOemKeySupport(Platform& os) {
         if (os.RegRead(HKEY_LOCAL_MACHINE, kOemInformationKey, name, data, view) != ERROR_SUCCESS ||
             (data.type != kRegSz && data.type != kRegExpandSz))
             return std::nullopt;
-        const std::wstring value = DecodeRegString(data.type, data.bytes);
-        return value.empty() ? std::nullopt : std::optional(value);
+        return DecodeRegString(data.type, data.bytes); // an empty value is there: it travels as empty
     };
     values.supportPhone = load(L"SupportPhone");
     values.supportHours = load(L"SupportHours");

@@ -31,8 +31,8 @@ SaveResult SaveOemKey(const AppState& state, Platform& os, const OemKeyValues& v
 // True where the system has the key and shows its values: NT 6.0 and later.
 bool HasOemKey(Platform& os);
 
-// The support values the system shows, from the key: a string value with text; all absent where the system has no
-// such key. A value of another type is absent too, so that it is never stored back as a string unasked.
+// The support values the system shows, from the key: a string value, empty ones included; all absent where the system
+// has no such key. A value of another type is absent too, so that it is never stored back as a string unasked.
 OemKeyValues LoadOemKeySupport(Platform& os);
 
 } // namespace bw
