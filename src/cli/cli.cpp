@@ -129,6 +129,13 @@ int Apply(Platform& os, const std::wstring& profilePath, Messages& messages) {
         b.logo = std::move(logo.bytes);
     }
 
+    if (const std::vector<Refusal> refused = engine.Check(b); !refused.empty()) {
+        std::wstring text;
+        for (const Refusal& r : refused)
+            text += (text.empty() ? L"" : L"\n") + r.key + L"：" + r.why;
+        messages.Say(Unusable(profilePath, 0, text));
+        return kExitUnusable;
+    }
     engine.FindFolders();
     const ApplyResult result = engine.Apply(b);
     engine.CleanUp();

@@ -231,6 +231,7 @@ std::optional<ProfileError> Reader::Line(std::wstring_view text, std::size_t num
 
 std::optional<ProfileError> Reader::Value(std::wstring_view key, std::wstring_view value, std::size_t number) {
     std::optional<std::wstring>* target = nullptr;
+    const wchar_t* keyName = nullptr;
     std::size_t supportLine = 0;
     if (m_section == Section::Support) {
         supportLine = SupportLineNumber(key);
@@ -242,18 +243,18 @@ std::optional<ProfileError> Reader::Value(std::wstring_view key, std::wstring_vi
             return ProfileError{number, L"重复的键" + Quoted(key)};
     } else {
         for (const Key& k : kKeys)
-            if (k.section == m_section && SameName(key, k.name))
+            if (k.section == m_section && SameName(key, k.name)) {
                 target = &(m_profile.*k.member);
+                keyName = k.name;
+            }
         if (!target)
             return ProfileError{number, L"未知的键" + Quoted(key)};
         if (target->has_value())
             return ProfileError{number, L"重复的键" + Quoted(key)};
     }
-    if (value.size() > kMaxProfileValue)
-        return ProfileError{number, L"值超过 " + DecimalText(kMaxProfileValue) + L" 个字符"};
-    if (target == &m_profile.supportUrl && !IsSupportUrl(value))
-        return ProfileError{
-            number, L"SupportURL 须为网址（以 http:// 或 https:// 开头，或是 www.example.com 这样的主机名），或留空"};
+    const std::wstring name = keyName ? std::wstring(keyName) : L"Line" + DecimalText(supportLine);
+    if (auto why = ValueRefusal(name, value))
+        return ProfileError{number, name + L" " + *why};
     if (target == &m_profile.logo)
         m_profile.logoLine = number;
     if (target) {
@@ -411,30 +412,19 @@ std::string WriteProfile(const Profile& profile) {
 
 std::vector<std::wstring> LeaveOutWhatApplyRefuses(Profile& p) {
     std::vector<std::wstring> left;
-    const std::wstring tooLong = L"超过 " + DecimalText(kMaxProfileValue) + L" 个字符";
     for (const Key& k : kKeys) {
         std::optional<std::wstring>& value = p.*k.member;
-        if (value && value->size() > kMaxProfileValue) {
-            left.push_back(std::wstring(k.name) + L"：" + tooLong);
-            value.reset();
-        }
+        if (value && k.member != &Profile::logo)
+            if (auto why = ValueRefusal(k.name, *value)) {
+                left.push_back(std::wstring(k.name) + L"：" + *why);
+                value.reset();
+            }
     }
-    if (p.supportUrl && !IsSupportUrl(*p.supportUrl)) {
-        left.push_back(L"SupportURL：不是网址 " + Quoted(*p.supportUrl));
-        p.supportUrl.reset();
-    }
+    std::optional<Refusal> lines;
     if (p.supportLines) {
-        // Lines are numbered without gaps: one that cannot be carried ends the lines carried.
-        std::vector<std::wstring>& lines = *p.supportLines;
-        std::size_t kept = 0;
-        while (kept < lines.size() && kept < kMaxSupportLines && lines[kept].size() <= kMaxProfileValue)
-            ++kept;
-        if (kept < lines.size()) {
-            const std::wstring why = kept == kMaxSupportLines ? L"最多 " + DecimalText(kMaxSupportLines) + L" 行"
-                                                              : L"Line" + DecimalText(kept + 1) + L" " + tooLong;
-            left.push_back(L"Line" + DecimalText(kept + 1) + L" 至 Line" + DecimalText(lines.size()) + L"：" + why);
-            lines.resize(kept);
-        }
+        p.supportLines->resize(SupportLinesApplied(*p.supportLines, &lines));
+        if (lines)
+            left.push_back(lines->key + L"：" + lines->why);
     }
     return left;
 }

@@ -63,6 +63,8 @@ public:
     // Reads a logo file and checks its structure; the picture is not decoded, which needs a display.
     LogoFile CheckLogo(const std::wstring& path);
 
+    // Every value of the set that cannot be applied; nothing is written. A logo file is checked by CheckLogo.
+    std::vector<Refusal> Check(const Branding& values) const { return CheckBranding(values); }
     // Saves what is given, leaving what is absent as it is.
     ApplyResult Apply(const Branding& branding) { return ApplyBranding(m_state, m_os, branding); }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 namespace bw {
 
@@ -61,6 +62,50 @@ bool IsSupportUrl(std::wstring_view url) {
     if (const std::size_t at = authority.rfind(L'@'); at != std::wstring_view::npos)
         authority.remove_prefix(at + 1);
     return !authority.empty() && authority.front() != L':';
+}
+
+std::optional<std::wstring> ValueRefusal(std::wstring_view key, std::wstring_view value) {
+    if (value.size() > kMaxProfileValue)
+        return L"超过 " + std::to_wstring(kMaxProfileValue) + L" 个字符";
+    if (key == L"SupportURL" && !IsSupportUrl(value))
+        return L"须为网址（以 http:// 或 https:// 开头，或是 www.example.com 这样的主机名），或留空";
+    return std::nullopt;
+}
+
+std::size_t SupportLinesApplied(const std::vector<std::wstring>& lines, std::optional<Refusal>* refusal) {
+    std::size_t kept = 0;
+    while (kept < lines.size() && kept < kMaxSupportLines && lines[kept].size() <= kMaxProfileValue)
+        ++kept;
+    if (kept < lines.size() && refusal) {
+        const std::wstring first = L"Line" + std::to_wstring(kept + 1);
+        *refusal = Refusal{first + L" 至 Line" + std::to_wstring(lines.size()),
+                           kept == kMaxSupportLines ? L"最多 " + std::to_wstring(kMaxSupportLines) + L" 行"
+                                                    : first + L" " + *ValueRefusal(first, lines[kept])};
+    }
+    return kept;
+}
+
+std::vector<Refusal> CheckBranding(const Branding& b) {
+    const std::pair<const wchar_t*, const std::optional<std::wstring>&> values[] = {
+        {L"Owner", b.owner},
+        {L"Organization", b.organization},
+        {L"ProductId", b.productId},
+        {L"Manufacturer", b.maker},
+        {L"Model", b.model},
+        {L"SupportPhone", b.supportPhone},
+        {L"SupportHours", b.supportHours},
+        {L"SupportURL", b.supportUrl},
+        {L"SupportProvider", b.supportProvider},
+    };
+    std::vector<Refusal> refused;
+    for (const auto& [key, value] : values)
+        if (value)
+            if (auto why = ValueRefusal(key, *value))
+                refused.push_back({key, std::move(*why)});
+    std::optional<Refusal> lines;
+    if (b.supportLines && (SupportLinesApplied(*b.supportLines, &lines), lines))
+        refused.push_back(std::move(*lines));
+    return refused;
 }
 
 } // namespace bw

@@ -158,12 +158,11 @@ bool SupportEditor::Commit() {
                 key.*value = std::move(text);
         }
         // The system opens it as a link.
-        if (!IsSupportUrl(key.url.value_or(L""))) {
-            ShowMessage(
-                m_report, hwnd(),
-                L"支持网址须是网址（以 http:// 或 https:// 开头，或是 www.example.com 这样的主机名），或者留空：\n" +
-                    *key.url,
-                MB_ICONWARNING | MB_OK);
+        Branding url;
+        url.supportUrl = key.url;
+        if (const auto refused = Engine(m_state, m_os).Check(url); !refused.empty()) {
+            ShowMessage(m_report, hwnd(), L"支持网址" + refused.front().why + L"：\n" + *key.url,
+                        MB_ICONWARNING | MB_OK);
             HWND url = GetDlgItem(hwnd(), kIdUrl);
             SetFocus(url);
             SendMessageW(url, EM_SETSEL, 0, -1);

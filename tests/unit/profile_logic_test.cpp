@@ -90,7 +90,7 @@ TEST(ProfileReading, Utf16CharactersWithALineEndByteEndNoLine) {
 TEST(ProfileReading, RefusesWhatItCannotTakeNamingTheLine) {
     const std::string oem = "[OEM]\nModel=";
     const std::string badUtf8 = "不是有效的 UTF-8 文本，请将配置文件存为 UTF-8（带 BOM）",
-                      tooLong = "值超过 4096 个字符";
+                      tooLong = "Model 超过 4096 个字符";
     const std::string unsure =
         "无法确定文本的编码（可能是 GBK 中文，也可能是 UTF-8），请将配置文件存为 UTF-8（带 BOM）";
     const std::string nothing = "配置文件中没有任何设置";
@@ -250,9 +250,11 @@ TEST(ProfileWriting, LeavesOutWhatApplyWouldRefuse) {
         return k;
     }();
     const std::vector<std::wstring> left = LeaveOutWhatApplyRefuses(p);
-    EXPECT_EQ(left, (std::vector<std::wstring>{L"Owner：超过 4096 个字符", L"SupportPhone：超过 4096 个字符",
-                                               L"SupportURL：不是网址 “support at 400-000-0000”",
-                                               L"Line256 至 Line300：最多 255 行"}));
+    EXPECT_EQ(left,
+              (std::vector<std::wstring>{
+                  L"Owner：超过 4096 个字符", L"SupportPhone：超过 4096 个字符",
+                  L"SupportURL：须为网址（以 http:// 或 https:// 开头，或是 www.example.com 这样的主机名），或留空",
+                  L"Line256 至 Line300：最多 255 行"}));
     EXPECT_TRUE(p == kept);
     EXPECT_TRUE(ParseProfile(WriteProfile(p)).profile);
 
@@ -263,6 +265,25 @@ TEST(ProfileWriting, LeavesOutWhatApplyWouldRefuse) {
     EXPECT_EQ(lines.supportLines, std::vector<std::wstring>{L"一"});
     EXPECT_EQ(lines.supportUrl, L"www.brandwick.example");
     EXPECT_EQ(LeaveOutWhatApplyRefuses(lines), std::vector<std::wstring>{});
+}
+
+TEST(ApplyRules, CheckNamesEveryValueThatCannotBeAppliedInProfileOrder) {
+    Branding b;
+    b.model = std::wstring(4097, L'x');
+    b.owner = std::wstring(4096, L'y');
+    b.supportUrl = L"ftp://files.brandwick.example";
+    b.supportLines = {L"一", std::wstring(4097, L'二')};
+    b.logo = "not read here";
+    EXPECT_EQ(
+        CheckBranding(b),
+        (std::vector<Refusal>{
+            {L"Model", L"超过 4096 个字符"},
+            {L"SupportURL", L"须为网址（以 http:// 或 https:// 开头，或是 www.example.com 这样的主机名），或留空"},
+            {L"Line2 至 Line2", L"Line2 超过 4096 个字符"}}));
+    Branding empty;
+    empty.supportUrl = L"";
+    empty.supportLines.emplace();
+    EXPECT_EQ(CheckBranding(empty), std::vector<Refusal>{});
 }
 
 } // namespace

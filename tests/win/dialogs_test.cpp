@@ -12,7 +12,6 @@ namespace {
 
 const std::wstring kAddress = L"http://www.brandwick.example/";
 const std::wstring kOwnerKey = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
-const std::wstring kKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation";
 const std::wstring kFileText = L"Call 800\r\na=b\r\n";
 
 TEST(About, OpensOnceAsDesignedEnterOrEscClosesItAndOnlyTheLinkOpensTheAddressMaximized) {
@@ -155,7 +154,7 @@ TEST_F(SupportEditor, TheKeysSupportValuesFromVistaOn) {
     Press(9);
     EXPECT_EQ(reports,
               (std::vector<std::wstring>{
-                  L"支持网址须是网址（以 http:// 或 https:// 开头，或是 www.example.com 这样的主机名），或者留空：\n"
+                  L"支持网址须为网址（以 http:// 或 https:// 开头，或是 www.example.com 这样的主机名），或留空：\n"
                   L"ftp://brandwick.example"}));
     ASSERT_TRUE(editor.IsOpen());
     EXPECT_EQ(std::tuple(GetFocus(), state.SupportLineCount, state.SupportKey),
