@@ -23,9 +23,10 @@ SaveResult SaveOemInfoFile(AppState& state, Platform& os, const Branding& b) {
     std::wstring maker = b.maker.value_or(L""), model = b.model.value_or(L"");
     if (!b.maker || !b.model) {
         // The file is rewritten whole: what is not set keeps the file's value, so it must be readable.
-        const auto current = ReadOemInfo(state, os);
+        SaveFailure why;
+        const auto current = ReadOemInfo(state, os, &why);
         if (!current)
-            return SaveFailure{PlatformOp::ReadFile, 0};
+            return why;
         maker = b.maker.value_or(current->maker.value_or(L""));
         model = b.model.value_or(current->model.value_or(L""));
     }
@@ -33,6 +34,25 @@ SaveResult SaveOemInfoFile(AppState& state, Platform& os, const Branding& b) {
 }
 
 } // namespace
+
+std::wstring FailureText(const SaveFailure& failure) {
+    if (failure.error)
+        return SystemErrorText(failure.error);
+    // Where the system named no error, what went wrong.
+    switch (failure.op) {
+    case PlatformOp::SystemDirectory:
+        return L"无法确定系统目录";
+    case PlatformOp::DisableFsRedirection:
+    case PlatformOp::RevertFsRedirection:
+        return L"无法访问本机的系统目录（文件系统重定向未能关闭）";
+    case PlatformOp::FileAttributes:
+        return L"无法确定文件的属性";
+    case PlatformOp::ReadFile:
+        return L"写入后读回的内容与写入的不同，可能有另一个程序同时在写入";
+    default:
+        return L"系统未说明原因";
+    }
+}
 
 ApplyResult ApplyBranding(AppState& state, Platform& os, const Branding& b) {
     ApplyResult result;
@@ -58,7 +78,7 @@ std::wstring NotSavedMessage(const ApplyResult& r) {
     std::wstring lost;
     for (const auto& [failed, item] : items) {
         if (failed)
-            lost += std::wstring(L"\n") + item + (failed->error ? L"：" + SystemErrorText(failed->error) : L"");
+            lost += std::wstring(L"\n") + item + L"：" + FailureText(*failed);
     }
     return lost.empty() ? lost : L"以下内容未能保存：" + lost + L"\n\n其余内容已保存。";
 }

@@ -21,20 +21,32 @@ Presence OemInfoPresence(const AppState& state, Platform& os) {
     return native ? FilePresence(os, state.OemInfoPath()) : Presence::Unknown;
 }
 
-// The file's values; nothing when the file is absent, nullopt when it cannot be read.
-std::optional<OemValues> ReadValues(const AppState& state, Platform& os) {
-    if (state.SystemDirectory.empty())
-        return std::nullopt;
-    switch (OemInfoPresence(state, os)) {
-    case Presence::Absent:
-        return OemValues{};
-    case Presence::Unknown:
-        return std::nullopt;
-    case Presence::Present:
-        break;
+// The file's values; nothing when the file is absent, nullopt when it cannot be read, and then why, if asked.
+std::optional<OemValues> ReadValues(const AppState& state, Platform& os, SaveFailure* why = nullptr) {
+    SaveFailure failure;
+    if (state.SystemDirectory.empty()) {
+        failure.op = PlatformOp::SystemDirectory;
+    } else {
+        RedirectionOff native(state, os);
+        if (!native) {
+            failure.op = PlatformOp::DisableFsRedirection;
+        } else {
+            switch (FilePresence(os, state.OemInfoPath())) {
+            case Presence::Absent:
+                return OemValues{};
+            case Presence::Unknown:
+                failure.op = PlatformOp::FileAttributes;
+                break;
+            case Presence::Present:
+                failure.op = PlatformOp::ReadFile;
+                if (const auto bytes = os.ReadFile(state.OemInfoPath(), &failure.error))
+                    return ParseOemInfo(*bytes);
+            }
+        }
     }
-    const auto bytes = ReadBytes(state, os);
-    return bytes ? std::optional(ParseOemInfo(*bytes)) : std::nullopt;
+    if (why)
+        *why = failure;
+    return std::nullopt;
 }
 
 } // namespace
@@ -64,8 +76,8 @@ OemInfo LoadOemInfo(const AppState& state, Platform& os) {
     return values ? General(*values) : OemInfo{};
 }
 
-std::optional<OemInfo> ReadOemInfo(const AppState& state, Platform& os) {
-    const auto values = ReadValues(state, os);
+std::optional<OemInfo> ReadOemInfo(const AppState& state, Platform& os, SaveFailure* why) {
+    const auto values = ReadValues(state, os, why);
     return values ? std::optional(General(*values)) : std::nullopt;
 }
 
@@ -112,10 +124,13 @@ SaveResult SaveOemInfo(AppState& state, Platform& os, const std::wstring& maker,
             file = std::move(*bytes);
             break;
         }
-        [[fallthrough]];
-    case Presence::Unknown:
         // Writing now could drop what we could not read.
         return SaveFailure{PlatformOp::ReadFile, readError};
+    case Presence::Unknown: {
+        // Either the redirector or the file's attributes: asking again tells which.
+        const bool redirected = static_cast<bool>(RedirectionOff(state, os));
+        return SaveFailure{redirected ? PlatformOp::FileAttributes : PlatformOp::DisableFsRedirection, 0};
+    }
     }
     // Before the editor's first commit the file's support lines stay as they are. A new file names none: an empty
     // section, as the editor's commit of no lines leaves it, which gives no "LineN" for the system to show.

@@ -25,7 +25,7 @@ inline bool FileIsPresent(Platform& os, const std::wstring& path) {
 // Maker and model; nothing when the file is absent or unreadable.
 OemInfo LoadOemInfo(const AppState& state, Platform& os);
 // Maker and model; nothing when the file is absent, nullopt when it is there but cannot be read.
-std::optional<OemInfo> ReadOemInfo(const AppState& state, Platform& os);
+std::optional<OemInfo> ReadOemInfo(const AppState& state, Platform& os, SaveFailure* why = nullptr);
 
 // The value of every support line of the file; nullopt when the file or its support section is absent or unreadable.
 std::optional<std::vector<std::wstring>> LoadSupportValues(const AppState& state, Platform& os);

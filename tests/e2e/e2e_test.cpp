@@ -10,11 +10,23 @@ namespace {
 using namespace test;
 
 // Control ids of the windows, as an automation tool would know them.
-enum Id { cmdOk = 1001, cmdApply = 1003, txtUserName = 1007, txtOrganization, txtProductID, txtManufacturer, txtModel,
-          cmdSuportInfo, txtSuportInfo = 100, editorOk, editorCancel, txtSupportPhone, txtSupportHours, txtSupportURL,
-          txtSupportProvider };
-
-const std::wstring kNt = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+enum Id {
+    cmdOk = 1001,
+    cmdApply = 1003,
+    txtUserName = 1007,
+    txtOrganization,
+    txtProductID,
+    txtManufacturer,
+    txtModel,
+    cmdSuportInfo,
+    txtSuportInfo = 100,
+    editorOk,
+    editorCancel,
+    txtSupportPhone,
+    txtSupportHours,
+    txtSupportURL,
+    txtSupportProvider
+};
 
 // Messages to another process's windows time out rather than hang the test run.
 LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -29,7 +41,8 @@ protected:
         std::wstring commandLine = L"\"" + ProgramDir() + L"Brandwick.exe\"";
         STARTUPINFOW si{};
         si.cb = sizeof si;
-        ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+        ASSERT_TRUE(
+            CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
         process.reset(pi.hProcess), thread.reset(pi.hThread);
         ASSERT_TRUE(main = Window(L"Brandwick")) << "Brandwick's main window did not appear";
     }
@@ -50,12 +63,16 @@ protected:
     }
     std::wstring Text(HWND control) const {
         std::wstring text(static_cast<std::size_t>(Send(control, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(Send(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+        text.resize(
+            static_cast<std::size_t>(Send(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
         return text;
     }
-    void Type(HWND control, const std::wstring& text) const { Send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())); }
+    void Type(HWND control, const std::wstring& text) const {
+        Send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
     void Press(HWND button) const { // the button's owner has handled the click on return
-        Send(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+        Send(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+             reinterpret_cast<LPARAM>(button));
     }
     HWND C(int id) const { return GetDlgItem(main, id); }
     bool Exited() const { return WaitForSingleObject(process.get(), 15000) == WAIT_OBJECT_0; }
@@ -74,10 +91,12 @@ protected:
 TEST_F(Brandwick, ANewUsersSessionOnEveryWindowsWinePlays) {
     const wchar_t kAppDefaults[] = L"Software\\Wine\\AppDefaults\\Brandwick.exe";
     const std::wstring key = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation";
-    RegistryValueGuard keyGuard{key, {L"Manufacturer", L"Model", L"SupportPhone", L"SupportHours", L"SupportURL",
-                                      L"SupportProvider"}};
+    RegistryValueGuard keyGuard{
+        key, {L"Manufacturer", L"Model", L"SupportPhone", L"SupportHours", L"SupportURL", L"SupportProvider"}};
     const DWORD number = 7;
-    const struct { const wchar_t *wine, *name, *maker; } rows[] = {
+    const struct {
+        const wchar_t *wine, *name, *maker;
+    } rows[] = {
         {L"winxp", L"Microsoft Windows XP", L"File Maker"},
         {L"win2003", L"Microsoft Windows 2003", L"File Maker"},
         {L"vista", L"Microsoft Windows Vista", L"Key Maker"},
@@ -100,7 +119,8 @@ TEST_F(Brandwick, ANewUsersSessionOnEveryWindowsWinePlays) {
         SetText(key, L"SupportProvider", L"快修售后");
         WriteBytes(ini, "[General]\r\nManufacturer=File Maker\r\n");
         Start();
-        const std::wstring caption = Text(GetDlgItem(main, 1019)); // lblSysInfo: the name, an empty line, the service pack
+        const std::wstring caption =
+            Text(GetDlgItem(main, 1019)); // lblSysInfo: the name, an empty line, the service pack
         EXPECT_EQ(caption.substr(0, caption.find(L'\n') + 2), row.name + std::wstring(L"\n\n"));
         EXPECT_EQ(Text(C(txtUserName)) + L"|" + Text(C(txtManufacturer)), L"E2E 用户|" + std::wstring(row.maker));
         Type(C(txtUserName), L"张师傅");
@@ -129,8 +149,9 @@ TEST_F(Brandwick, ANewUsersSessionOnEveryWindowsWinePlays) {
         Press(C(cmdOk));
         ASSERT_TRUE(Exited()) << "OK ends the program when everything was saved";
         EXPECT_EQ(ReadBytes(ini).value_or("<missing>"),
-                  "[General]\r\nManufacturer=" + Ansi(L"快修电脑") + "\r\nModel=KX-3000 Pro\r\n[Support Information]\r\nLine1=" +
-                      Ansi(L"服务热线: 400-000-0000") + "\r\nLine2=" + Ansi(L"网址: www.brandwick.example") + "\r\n");
+                  "[General]\r\nManufacturer=" + Ansi(L"快修电脑") +
+                      "\r\nModel=KX-3000 Pro\r\n[Support Information]\r\nLine1=" + Ansi(L"服务热线: 400-000-0000") +
+                      "\r\nLine2=" + Ansi(L"网址: www.brandwick.example") + "\r\n");
         EXPECT_FALSE(ReadBytes(stagedIni)) << "the program's end removes its staging files";
         EXPECT_EQ(RegText(key, L"SupportPhone") + L"|" + RegText(key, L"SupportHours") + L"|" +
                       RegText(key, L"SupportURL") + L"|" + RegText(key, L"SupportProvider"),

@@ -4,7 +4,6 @@
 #include "core/directories.h"
 #include "engine/apply.h"
 #include "fault_platform.h"
-#include "picture_corpus.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -12,16 +11,7 @@
 namespace bw::test {
 namespace {
 
-const std::wstring kNt = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
-const std::wstring kKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation";
 const OsVersion kXp{2, 5, 1, 2600, L"SP3"}, kWin7{2, 6, 1, 7601, L"SP1"};
-
-std::string Picture(const char* name) {
-    for (const corpus::Picture& p : corpus::PictureCorpus())
-        if (p.name == name)
-            return p.bytes;
-    return {};
-}
 
 class Engine : public testing::Test, protected SystemFiles {
 protected:
@@ -86,7 +76,8 @@ TEST_F(Engine, TheFileKeepsWhatIsNotGivenOrIsNotWrittenAtAll) {
     EXPECT_EQ(ReadBytes(ini), "[General]\r\nManufacturer=\r\nModel=K510\r\n[Support Information]\r\n");
     os.FailOn(PlatformOp::ReadFile);
     b.model = L"K520";
-    EXPECT_EQ(NotSavedMessage(Apply(b, kXp)), L"以下内容未能保存：\nOEM 信息文件 oeminfo.ini\n\n其余内容已保存。");
+    EXPECT_EQ(NotSavedMessage(Apply(b, kXp)),
+              L"以下内容未能保存：\nOEM 信息文件 oeminfo.ini：访问被拒绝。(5)\n\n其余内容已保存。");
     EXPECT_EQ(ReadBytes(ini), "[General]\r\nManufacturer=\r\nModel=K510\r\n[Support Information]\r\n");
 }
 
@@ -177,8 +168,9 @@ TEST_F(Engine, ACopyBesideTheTargetChangedByAnotherInstanceIsNeverReportedSaved)
         Branding b;
         b.maker = L"New";
         b.logo = Picture("info24.bmp");
-        EXPECT_EQ(NotSavedMessage(Apply(b, kXp)),
-                  L"以下内容未能保存：\nOEM 信息文件 oeminfo.ini\nOEM Logo 图片 oemlogo.bmp\n\n其余内容已保存。");
+        const std::wstring why = L"：写入后读回的内容与写入的不同，可能有另一个程序同时在写入\n";
+        EXPECT_EQ(NotSavedMessage(Apply(b, kXp)), L"以下内容未能保存：\nOEM 信息文件 oeminfo.ini" + why +
+                                                      L"OEM Logo 图片 oemlogo.bmp" + why + L"\n其余内容已保存。");
         if (iniMoment == moments[0].first) { // nothing was replaced
             EXPECT_EQ(ReadBytes(ini), before);
             EXPECT_EQ(ReadBytes(logo), "old logo");
@@ -227,6 +219,46 @@ TEST_F(Engine, EverySingleFailureOfTheFileStepsIsReportedAndLeavesBothFilesWhole
             EXPECT_FALSE(ReadBytes(ini + L".new") || ReadBytes(logo + L".new"));
         }
     }
+}
+
+// Files other programs left: huge, with NUL bytes, a folder in the file's place, and a system that cannot name its
+// folder. Nothing is lost, and what cannot be saved is named with why.
+TEST_F(Engine, FilesOthersLeftAreKeptAndWhatCannotBeSavedSaysWhy) {
+    const std::string small = "[General]\r\nManufacturer=M\r\nModel=N\r\n[Support Information]\r\nLine1=a\r\n";
+    std::string huge = small;
+    for (int i = 2; huge.size() < (50 << 20); ++i)
+        huge += "Line" + std::to_string(i) + "=" + std::string(90, 'y') + "\r\n";
+    const std::string withNul("[General]\r\nManufacturer=A\0B\r\nModel=N\r\n[Support Information]\r\nLine1=x\0y\r\n",
+                              72);
+    const struct {
+        const char* name;
+        std::string file; // empty: a folder of that name
+        PlatformOp failing;
+        std::wstring lost; // the message's lines
+    } cases[] = {
+        {"50 MB", huge, PlatformOp::Count, L""},
+        {"NUL bytes", withNul, PlatformOp::Count, L""}, // read as blanks, kept as they are
+        {"a folder", "", PlatformOp::Count, L"OEM 信息文件 oeminfo.ini：访问被拒绝。(5)"},
+        {"system folder unknown", small, PlatformOp::SystemDirectory,
+         L"OEM 信息文件 oeminfo.ini：无法确定系统目录\nOEM Logo 图片 oemlogo.bmp：无法确定系统目录"},
+    };
+    Branding b;
+    b.model = L"N";
+    b.logo = Picture("info24.bmp");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RemoveFile(ini), RemoveDirectoryW(Native(ini).c_str());
+        c.file.empty() ? void(CreateDirectoryW(Native(ini).c_str(), nullptr)) : WriteBytes(ini, c.file);
+        WriteBytes(logo, "old logo");
+        os.Heal();
+        if (c.failing != PlatformOp::Count)
+            os.FailOn(c.failing, 0);
+        const std::wstring message = NotSavedMessage(Apply(b, kXp));
+        EXPECT_EQ(message, c.lost.empty() ? L"" : L"以下内容未能保存：\n" + c.lost + L"\n\n其余内容已保存。");
+        EXPECT_EQ(ReadBytes(ini).value_or("folder"), c.file.empty() ? "folder" : c.file);
+        EXPECT_EQ(ReadBytes(logo), c.lost.find(L"oemlogo") != c.lost.npos ? "old logo" : Picture("info24.bmp"));
+    }
+    RemoveDirectoryW(Native(ini).c_str());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // Helpers for tests that run against the real Windows (Wine) system: files, registry, windows. They use the
 // system directly, never the program's own code, and guards put back what a test changed.
 #include "core/unique_handle.h"
+#include "picture_corpus.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,18 @@
 #include <vector>
 
 namespace bw::test {
+
+// The keys the program writes, as the tests name them.
+inline const std::wstring kNt = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+inline const std::wstring kKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation";
+
+// A picture of the corpus by its file name; empty for a name it does not have.
+inline std::string Picture(std::string_view name) {
+    for (const corpus::Picture& p : corpus::PictureCorpus())
+        if (p.name == name)
+            return p.bytes;
+    return {};
+}
 
 inline std::wstring SystemDir() { // e.g. C:\windows\system32
     wchar_t buffer[MAX_PATH];
@@ -64,14 +77,16 @@ inline void WriteBytes(const std::wstring& where, const std::string& bytes) {
     UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
     ASSERT_TRUE(file && ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                written == bytes.size()) << "cannot write the test file";
+                written == bytes.size())
+        << "cannot write the test file";
 }
 
 // Wide text in the system code page.
 inline std::string Ansi(const std::wstring& text) {
     std::string out(text.size() * 2, '\0');
-    out.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                                            out.data(), static_cast<int>(out.size()), nullptr, nullptr)));
+    out.resize(
+        static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(),
+                                                     static_cast<int>(out.size()), nullptr, nullptr)));
     return out;
 }
 
@@ -114,8 +129,8 @@ inline std::optional<RawValue> Query(const std::wstring& key, const std::wstring
         RegGetValueW(k.get(), nullptr, name.c_str(), flags, &v.type, nullptr, &size) != ERROR_SUCCESS)
         return std::nullopt;
     v.data.resize(size);
-    return RegGetValueW(k.get(), nullptr, name.c_str(), flags, &v.type, v.data.data(), &size)
-               ? std::nullopt : std::optional(v);
+    return RegGetValueW(k.get(), nullptr, name.c_str(), flags, &v.type, v.data.data(), &size) ? std::nullopt
+                                                                                              : std::optional(v);
 }
 // A string value without its terminating NUL; "<missing>", or "<type N>" when it is not a REG_SZ.
 inline std::wstring RegText(const std::wstring& key, const std::wstring& name) {
@@ -174,7 +189,6 @@ private:
     DWORD m_attributes;
     std::optional<std::string> m_saved;
 };
-
 
 // The program's files in the prefix: taken away before a test and put back as they were after it.
 struct SystemFiles {
