@@ -150,18 +150,5 @@ TEST(OemFileLogic, EditsOnlyWhatItSetsAndKeepsEveryOtherByte) {
     EXPECT_EQ(many.substr(many.size() - 22), "Line254=x\r\nLine255=x\r\n");
 }
 
-TEST(OemFileLogic, SupportTableKeepsTheMarkerSlotAndStaleEntries) {
-    AppState s;
-    s.SupportLines[0] = L"Info";
-    s.SupportLines[3] = L"old";
-    StoreSupportLines(s, {L"a", L"b"});
-    EXPECT_EQ(CurrentSupportLines(s), (WLines{L"a", L"b"}));
-    EXPECT_EQ(s.SupportLines[0] + s.SupportLines[3], L"Infoold");
-    EXPECT_TRUE(s.SupportEdited());
-    const WLines many(300, L"x");
-    StoreSupportLines(s, many);
-    EXPECT_EQ(CurrentSupportLines(s), many);
-}
-
 } // namespace
 } // namespace bw
