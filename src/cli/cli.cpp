@@ -164,6 +164,9 @@ int Export(Platform& os, const std::wstring& profilePath, Messages& messages) {
     p.supportProvider = shown.support.provider;
     p.supportLines = shown.supportLines;
     std::vector<std::wstring> leftOut = LeaveOutWhatApplyRefuses(p);
+    // Written empty, it would empty the value on every PC the profile is applied to.
+    for (const auto& [key, error] : shown.unreadable)
+        leftOut.push_back(key + L"：无法读取本机的值：" + SystemErrorText(static_cast<std::uint32_t>(error)));
     // What the system shows is copied beside the profile, which names it relatively so that both travel together.
     const std::wstring logoName = ExportedLogoName(profilePath);
     const std::wstring logoPath = ResolveBesideProfile(profilePath, logoName);

@@ -11,6 +11,8 @@
 #include "registry/registry_value.h"
 #include "sysinfo/version_logic.h"
 
+#include <tuple>
+
 namespace bw {
 
 void Engine::FindFolders() {
@@ -32,10 +34,16 @@ Shown Engine::Read() {
 }
 
 void Engine::ReadRegistration(Shown& shown) {
-    const RegistrationUpdate registration = FindRegistration(m_os);
-    shown.owner = registration.owner;
-    shown.organization = registration.organization;
-    shown.productId = registration.productId;
+    RegistrationReading read = bw::ReadRegistration(m_os);
+    const std::tuple<const wchar_t*, RegText&, std::optional<std::wstring>&> values[] = {
+        {L"Owner", read.owner, shown.owner},
+        {L"Organization", read.organization, shown.organization},
+        {L"ProductId", read.productId, shown.productId}};
+    for (auto& [key, value, into] : values) {
+        into = std::move(value.text);
+        if (!into && value.error != ERROR_FILE_NOT_FOUND)
+            shown.unreadable.emplace_back(key, value.error);
+    }
 }
 
 void Engine::ReadOemInfo(Shown& shown) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace bw {
@@ -17,6 +18,9 @@ namespace bw {
 struct Shown {
     // Absent where the value is missing or unreadable; an empty value is empty.
     std::optional<std::wstring> owner, organization, productId;
+    // The registration values that are there but could not be read: each by its profile key, with the registry's
+    // error code.
+    std::vector<std::pair<std::wstring, long>> unreadable;
     // The OEMInformation key's where it has them, else oeminfo.ini's; absent when neither has one.
     std::optional<std::wstring> maker, model;
     // oeminfo.ini's support lines; absent when it has no support section or cannot be read.

@@ -9,11 +9,11 @@ std::wstring RegistrationKey(Platform& os) {
     return IsWindowsNT(os) ? kNtVersionKey : kWindowsVersionKey;
 }
 
-RegistrationUpdate FindRegistration(Platform& os) {
+RegistrationReading ReadRegistration(Platform& os) {
     const std::wstring key = RegistrationKey(os);
-    return {FindRegString(os, HKEY_LOCAL_MACHINE, key, L"RegisteredOwner"),
-            FindRegString(os, HKEY_LOCAL_MACHINE, key, L"RegisteredOrganization"),
-            FindRegString(os, HKEY_LOCAL_MACHINE, key, L"ProductId")};
+    return {ReadRegText(os, HKEY_LOCAL_MACHINE, key, L"RegisteredOwner"),
+            ReadRegText(os, HKEY_LOCAL_MACHINE, key, L"RegisteredOrganization"),
+            ReadRegText(os, HKEY_LOCAL_MACHINE, key, L"ProductId")};
 }
 
 RegistrationFailures WriteRegistration(Platform& os, const RegistrationUpdate& values) {

@@ -1,6 +1,7 @@
 #pragma once
 // The registered owner, organization and product ID of the machine.
 #include "core/platform.h"
+#include "registry/registry_value.h"
 
 #include <optional>
 #include <string>
@@ -23,8 +24,11 @@ struct RegistrationUpdate {
     std::optional<std::wstring> owner, organization, productId;
 };
 
-// The values the key holds, an empty one as empty; absent where a value is missing or unreadable.
-RegistrationUpdate FindRegistration(Platform& os);
+// The values the key holds as read, each with its cause where it has none.
+struct RegistrationReading {
+    RegText owner, organization, productId;
+};
+RegistrationReading ReadRegistration(Platform& os);
 
 // Writes every value given, also after one of them failed.
 RegistrationFailures WriteRegistration(Platform& os, const RegistrationUpdate& values);

@@ -6,15 +6,19 @@
 namespace bw {
 
 std::wstring GetRegString(Platform& os, HKEY root, const std::wstring& keyPath, const std::wstring& name) {
-    return FindRegString(os, root, keyPath, name).value_or(L"");
-}
-
-std::optional<std::wstring> FindRegString(Platform& os, HKEY root, const std::wstring& keyPath,
-                                          const std::wstring& name) {
     RegData data;
     if (os.RegRead(root, keyPath, name, data, MachineRegistryView(os)) != ERROR_SUCCESS)
-        return std::nullopt;
+        return L"";
     return DecodeRegString(data.type, data.bytes);
+}
+
+RegText ReadRegText(Platform& os, HKEY root, const std::wstring& keyPath, const std::wstring& name) {
+    RegData data;
+    if (const long error = os.RegRead(root, keyPath, name, data, MachineRegistryView(os)))
+        return {std::nullopt, error};
+    if (data.type != REG_SZ && data.type != REG_EXPAND_SZ && data.type != REG_DWORD)
+        return {std::nullopt, ERROR_UNSUPPORTED_TYPE};
+    return {DecodeRegString(data.type, data.bytes), 0};
 }
 
 long SetRegString(Platform& os, HKEY root, const std::wstring& keyPath, const std::wstring& name,

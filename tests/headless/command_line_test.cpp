@@ -1,8 +1,8 @@
 // The command line in-process, where a test can make one system call fail: a logo that cannot be read is named with
 // the system's reason, and nothing is written.
 #include "cli/cli.h"
+#include "cli/profile_logic.h"
 #include "fault_platform.h"
-#include "picture_corpus.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -38,10 +38,13 @@ TEST(CommandLine, NamesWhyALogoCannotBeRead) {
 }
 
 // A support value stored as REG_EXPAND_SZ is as much the key's as a REG_SZ one: it travels unexpanded. An empty
-// value travels as empty, a missing one not at all.
-TEST(CommandLine, ExportsTheKeysSupportValuesAsStored) {
-    const std::wstring key = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation";
+// value travels as empty, a missing one not at all. A registration value that holds no text is named and left out:
+// written empty, it would empty that value on every PC.
+TEST(CommandLine, ExportsTheKeysSupportValuesAsStoredAndNamesWhatItCannotRead) {
+    const std::wstring key = kKey;
     RegistryValueGuard guard{key, {L"SupportPhone", L"SupportHours", L"SupportURL", L"SupportProvider"}};
+    RegistryValueGuard owner{kNt, {L"RegisteredOwner"}};
+    SetRaw(kNt, L"RegisteredOwner", REG_BINARY, "\1\2", 2);
     for (const auto& [name, text] :
          {std::pair(L"SupportHours", L"%HOURS% 9:00"), std::pair(L"SupportURL", L"https://support.brandwick.example/")})
         SetRaw(key, name, REG_EXPAND_SZ, text, static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
@@ -54,8 +57,11 @@ TEST(CommandLine, ExportsTheKeysSupportValuesAsStored) {
     command.action = CliAction::Export;
     command.profile = profile;
     Recorded messages;
-    RunCommandLine(os, command, messages);
+    EXPECT_EQ(RunCommandLine(os, command, messages), 1);
+    EXPECT_NE(messages.said.find(L"\nOwner：无法读取本机的值：不支持的类型。(1630)"), std::wstring::npos)
+        << ToUtf8(messages.said);
     const std::string text = ReadBytes(profile).value_or("");
+    EXPECT_EQ(text.find("Owner"), std::string::npos) << text;
     EXPECT_NE(text.find("\r\nSupportHours=%HOURS% 9:00\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\r\nSupportURL=https://support.brandwick.example/\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\r\nSupportPhone=\r\n"), std::string::npos) << text;
