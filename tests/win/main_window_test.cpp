@@ -113,6 +113,19 @@ void ExpectMainLayout(const Instance& app, int dpi) {
         EXPECT_EQ(FontOf(c), std::tuple(std::wstring(L"宋体"), 134, FontHeightAt(dpi)));
         ExpectWholeText(c);
     }
+    std::vector<RECT> placed; // the shown controls lie inside the window, none on another
+    for (HWND c = GetWindow(w, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(c))
+            continue;
+        const RECT r = ChildRect(c);
+        RECT both{};
+        const bool banner = c == app.C(MainId::picBanner); // its picture's size: wider than the window
+        EXPECT_TRUE(r.left >= 0 && r.top >= 0 && (banner || r.right <= o.right) && r.bottom <= o.bottom)
+            << GetDlgCtrlID(c);
+        for (const RECT& other : placed)
+            EXPECT_FALSE(IntersectRect(&both, &r, &other)) << GetDlgCtrlID(c);
+        placed.push_back(r);
+    }
     for (MainId hidden : {MainId::cmdBackup, MainId::cmdRestore, MainId::picLogo})
         EXPECT_FALSE(IsWindowVisible(app.C(hidden)));
     for (MainId id : {MainId::picBanner, MainId::imgXP}) { // the pictures themselves, drawn at the scale
