@@ -333,19 +333,21 @@ TEST_F(MainWindow, LogoThroughTheOpenFileDialog) {
     app.Click(MainId::cmdApply);
     EXPECT_EQ(ReadBytes(logo), bytes);
     std::string rows = MakeBmp(4, 2, 24);
-    std::fill_n(rows.begin() + 54, 12, '\xFF'); // the first row stored, the bottom one, white; the other black
-    app.Choose(Put(other, rows));
-    {
+    std::fill_n(rows.begin() + 54, 12, '\xFF'); // the first row stored white, the other black
+    const auto topAndBottom = [&] {
         const auto shown =
             reinterpret_cast<HBITMAP>(SendMessageW(app.C(MainId::picLogo), STM_GETIMAGE, IMAGE_BITMAP, 0));
         BITMAP bm{};
         GetObjectW(shown, sizeof bm, &bm);
         UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
         ScopedSelect select(dc.get(), shown);
-        EXPECT_EQ(std::pair(GetPixel(dc.get(), 0, 0), GetPixel(dc.get(), 0, bm.bmHeight - 1)),
-                  std::pair(RGB(0, 0, 0), RGB(255, 255, 255)))
-            << "drawn, upright";
-    }
+        return std::pair(GetPixel(dc.get(), 0, 0), GetPixel(dc.get(), 0, bm.bmHeight - 1));
+    };
+    app.Choose(Put(other, rows)); // bottom-up: the first row stored is the bottom one
+    EXPECT_EQ(topAndBottom(), std::pair(RGB(0, 0, 0), RGB(255, 255, 255))) << "drawn, upright";
+    std::memcpy(&rows[22], "\xFE\xFF\xFF\xFF", 4); // a height of -2: top-down, the first row stored the top one
+    app.Choose(Put(other, rows));
+    EXPECT_EQ(topAndBottom(), std::pair(RGB(255, 255, 255), RGB(0, 0, 0))) << "top-down, drawn upright";
     const std::string large = MakeBmp(300, 200, 24);
     app.Choose(Put(other, large));
     EXPECT_EQ(At(app.C(MainId::picLogo)), (Box{-70, -48, 230, 152})) << "its middle on the frame's";
