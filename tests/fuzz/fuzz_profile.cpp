@@ -62,8 +62,8 @@ std::wstring FromRegistry(const std::wstring& stored) {
 }
 
 // What /apply stores of a profile, read back as the PC reads it, is what /verify finds the same: the registry's
-// values (an empty registration value as one space), and oeminfo.ini written anew, over a maker's file and once
-// more over itself, where a line that already reads as wanted is kept.
+// values (an empty registration value as one space), and oeminfo.ini written anew, over a maker's file, over one
+// that already reads as wanted (where the lines are kept) and once more over itself.
 void VerifyFindsWhatApplyStores(const bw::Profile& p) {
     const bw::CodePage ascii{ToAscii, FromAscii};
     for (const auto* value : {&p.owner, &p.organization, &p.productId})
@@ -79,7 +79,10 @@ void VerifyFindsWhatApplyStores(const bw::Profile& p) {
             lines->push_back(ToAscii(line));
     const std::string maker = ToAscii(p.maker.value_or(L"")), model = ToAscii(p.model.value_or(L""));
     const std::string makers = "[General]\r\n Manufacturer = \"x\" \r\nModel\r\n[Support Information]\r\nLine2=b\r\n";
-    for (const std::string& before : {std::string(), makers}) {
+    // Quoted, the values already read as wanted, blanks and quotes of their own included.
+    const std::string quoted =
+        "[General]\r\nManufacturer=\"" + bw::OneLine(maker) + "\"\r\nModel='" + bw::OneLine(model) + "'\r\n";
+    for (const std::string& before : {std::string(), makers, quoted}) {
         std::string file = bw::EditOemInfo(before, maker, model, lines);
         for (int pass = 0; pass < 2; ++pass, file = bw::EditOemInfo(file, maker, model, lines)) {
             const bw::OemValues read = bw::ParseOemInfo(file);
