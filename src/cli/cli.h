@@ -1,5 +1,5 @@
 #pragma once
-// Brandwick without its window: /apply, /export and /? for deployment systems, which need a silent command, a
+// Brandwick without its window: /apply, /verify, /export and /? for deployment systems, which need a silent command, a
 // file and an exit code.
 #include "cli/command_line_logic.h"
 #include "core/platform.h"
@@ -8,8 +8,8 @@
 
 namespace bw {
 
-// What every run ends with.
-enum ExitCode : int { kExitApplied = 0, kExitPartly = 1, kExitUnusable = 2 };
+// What every run ends with; /verify's two results take the codes of /apply's first two.
+enum ExitCode : int { kExitApplied = 0, kExitPartly = 1, kExitUnusable = 2, kExitMatches = 0, kExitDiffers = 1 };
 
 // Writes each message to the standard output the program was given, else to the console of the process that
 // started it, and to the log file when there is one (appended, UTF-8). Lines end with CR LF.

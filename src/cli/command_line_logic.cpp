@@ -97,7 +97,7 @@ CommandLine ParseSwitches(const std::vector<std::wstring>& args) {
             cl.action = CliAction::Usage;
             continue;
         }
-        const bool takesFile = name == L"apply" || name == L"export" || name == L"log";
+        const bool takesFile = name == L"apply" || name == L"export" || name == L"verify" || name == L"log";
         if (!takesFile)
             return Invalid(L"无法识别的参数：" + args[i], args, i + 1, cl.log);
         if (i + 1 == args.size() || args[i + 1].empty())
@@ -109,14 +109,14 @@ CommandLine ParseSwitches(const std::vector<std::wstring>& args) {
             cl.log = file;
             continue;
         }
-        if (cl.action == CliAction::Apply || cl.action == CliAction::Export)
-            return Invalid(L"/apply 和 /export 只能使用其中一个，且只能一次", args, i + 1, cl.log);
+        if (cl.action == CliAction::Apply || cl.action == CliAction::Export || cl.action == CliAction::Verify)
+            return Invalid(L"/apply、/export 和 /verify 只能使用其中一个，且只能一次", args, i + 1, cl.log);
         if (cl.action != CliAction::Usage)
-            cl.action = name == L"apply" ? CliAction::Apply : CliAction::Export;
+            cl.action = name == L"apply" ? CliAction::Apply : name == L"export" ? CliAction::Export : CliAction::Verify;
         cl.profile = file;
     }
     if (cl.action == CliAction::Window && cl.log)
-        return Invalid(L"/log 须与 /apply 或 /export 一同使用", args, args.size(), cl.log);
+        return Invalid(L"/log 须与 /apply、/export 或 /verify 一同使用", args, args.size(), cl.log);
     return cl;
 }
 
@@ -136,9 +136,12 @@ std::wstring UsageText() {
            L"      按配置文件设置本机的 OEM 信息和注册信息，不打开窗口。\n"
            L"  Brandwick.exe /export 配置文件 [/log 日志文件]\n"
            L"      将本机当前的 OEM 信息和注册信息导出为配置文件，Logo 图片复制在它旁边。\n"
+           L"  Brandwick.exe /verify 配置文件 [/log 日志文件]\n"
+           L"      检查本机是否已如配置文件所设，不做任何更改。\n"
            L"  Brandwick.exe /?\n"
            L"      显示本说明。\n"
-           L"退出代码：0 全部完成；1 部分内容未能保存（已逐项列出），其余已保存；\n"
+           L"退出代码：0 全部完成（/verify：本机与配置文件一致）；\n"
+           L"          1 部分内容未能保存，其余已保存（/verify：有不一致之处）；不同的内容逐项列出；\n"
            L"          2 配置文件或命令行无法使用，未做任何更改。";
 }
 
@@ -163,8 +166,11 @@ std::wstring LogLines(std::wstring_view text, std::wstring_view prefix) {
     }
 }
 
-std::wstring ResultLine(int exitCode) {
-    const wchar_t* result = exitCode == 0 ? L"全部完成" : exitCode == 1 ? L"部分内容未能保存" : L"未做任何更改";
+std::wstring ResultLine(CliAction action, int exitCode) {
+    const bool verify = action == CliAction::Verify;
+    const wchar_t* result = exitCode == 0   ? (verify ? L"与配置文件一致" : L"全部完成")
+                            : exitCode == 1 ? (verify ? L"与配置文件不一致" : L"部分内容未能保存")
+                                            : L"未做任何更改";
     return L"结果：" + std::wstring(result) + L"，退出代码 " + DecimalText(static_cast<std::size_t>(exitCode));
 }
 

@@ -10,7 +10,7 @@
 
 namespace bw {
 
-enum class CliAction { Window, Usage, Apply, Export, Invalid };
+enum class CliAction { Window, Usage, Apply, Export, Verify, Invalid };
 
 struct CommandLine {
     CliAction action = CliAction::Window;
@@ -41,7 +41,7 @@ std::wstring LogPrefix(const LocalTime& time, std::wstring_view computer);
 std::wstring LogLines(std::wstring_view text, std::wstring_view prefix);
 
 // The log's last line of a run: its result and exit code.
-std::wstring ResultLine(int exitCode);
+std::wstring ResultLine(CliAction action, int exitCode);
 
 // A logo path from a profile: an absolute one as it is, a relative one in the profile's folder.
 std::wstring ResolveBesideProfile(std::wstring_view profile, std::wstring_view path);

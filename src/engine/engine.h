@@ -5,6 +5,7 @@
 #include "core/platform.h"
 #include "engine/apply.h"
 #include "engine/rules_logic.h"
+#include "engine/verify.h"
 
 #include <cstdint>
 #include <optional>
@@ -71,6 +72,10 @@ public:
     std::vector<Refusal> Check(const Branding& values) const { return CheckBranding(values); }
     // Saves what is given, leaving what is absent as it is.
     ApplyResult Apply(const Branding& branding) { return ApplyBranding(m_state, m_os, branding); }
+
+    // One line for each item given that this PC does not hold as Apply would store it; empty when all match. It
+    // writes nothing.
+    std::vector<std::wstring> Verify(const Branding& branding) { return VerifyBranding(m_state, m_os, branding); }
 
     // Keeps what the support editor committed for the next Apply: the lines, and the key's values where it has them.
     void CommitSupport(const std::vector<std::wstring>& lines, std::optional<SupportKeyValues> key);

@@ -25,6 +25,13 @@ OemInfo LoadShownOemInfo(const AppState& state, Platform& os) {
     return {ShownValue(maker, file.maker), ShownValue(model, file.model)};
 }
 
+OemInfo LoadOemKeyInfo(Platform& os) {
+    if (!OemKeyApplies(os.GetVersion()))
+        return {};
+    return {FindRegString(os, HKEY_LOCAL_MACHINE, kOemInformationKey, L"Manufacturer"),
+            FindRegString(os, HKEY_LOCAL_MACHINE, kOemInformationKey, L"Model")};
+}
+
 std::wstring OemKeyLogo(Platform& os) {
     if (!OemKeyApplies(os.GetVersion()))
         return {};

@@ -15,6 +15,9 @@ inline constexpr wchar_t kOemInformationKey[] = L"SOFTWARE\\Microsoft\\Windows\\
 // Maker and model as System shows them: the key's where it has them, else the file's.
 OemInfo LoadShownOemInfo(const AppState& state, Platform& os);
 
+// The key's maker and model, an empty value as empty; absent where missing or where the system has no such key.
+OemInfo LoadOemKeyInfo(Platform& os);
+
 // The picture the key names, with the environment's values in place; empty when it names none.
 std::wstring OemKeyLogo(Platform& os);
 

@@ -126,19 +126,18 @@ std::optional<std::string> ValueOf(std::string_view bytes, const Line* key) {
     return ProfileValue(bytes.substr(key->valueAt, key->TextEnd() - key->valueAt));
 }
 
-// A line break inside a value would start a line of its own, even a header: it is stored as a space.
+std::string Entry(std::string_view key, std::string_view value) {
+    return std::string(key) + "=" + OneLine(value) + "\r\n";
+}
+
+} // namespace
+
 std::string OneLine(std::string_view value) {
     std::string line(value);
     std::replace_if(
         line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     return line;
 }
-
-std::string Entry(std::string_view key, std::string_view value) {
-    return std::string(key) + "=" + OneLine(value) + "\r\n";
-}
-
-} // namespace
 
 std::string ProfileValue(std::string_view raw) {
     std::string value(Trim(raw));

@@ -32,6 +32,10 @@ OemValues ParseOemInfo(std::string_view bytes);
 // A key's value as the system reads the text after its "=".
 std::string ProfileValue(std::string_view raw);
 
+// A value as EditOemInfo writes it: a line break inside it would start a line of its own, even a header, so each CR
+// and LF is a space.
+std::string OneLine(std::string_view value);
+
 // The support values as one text, each followed by CR LF. A converter from a multi-byte code page takes the byte after
 // a lead byte whatever it is, so a value whose last byte could lead a character must be converted apart from the line
 // break after it: `cuts` holds the end of each such value, where a conversion must stop. Nullopt when there is no

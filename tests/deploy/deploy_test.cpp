@@ -515,3 +515,69 @@ INSTANTIATE_TEST_SUITE_P(Releases, Deploy,
 
 } // namespace
 } // namespace bw::deploy
+
+// /verify as a management system calls it before and after /apply: the test half, which never writes.
+namespace bw::deploy {
+namespace {
+
+class DeployVerify : public Deploy {
+protected:
+    // Runs /verify: nothing it could change is changed, and it stages nothing.
+    Outcome Verify(const std::wstring& arguments) {
+        const Places before = NativePlaces();
+        Outcome run = Start(L"/verify " + arguments);
+        EXPECT_EQ(NativePlaces(), before);
+        EXPECT_FALSE(ReadBytes(stagedIni) || ReadBytes(stagedLogo));
+        return run;
+    }
+};
+
+TEST_P(DeployVerify, FindsWhatApplyLeftAndWritesItsResultToTheLog) {
+    WriteBytes(kDir + L"full.ini", kFullProfile);
+    WriteBytes(kDir + L"brand.bmp", kLogo);
+    const std::string differs = "本机与配置文件 C:\\brandwick-deploy\\full.ini 不一致：\r\n";
+    const Outcome before = Verify(kDir + L"full.ini");
+    EXPECT_EQ(before.exitCode, 1u);
+    EXPECT_TRUE(before.out.starts_with(differs)) << before.out;
+    ApplyFullProfile();
+    WriteBytes(kLog, kEarlierLog);
+    Expect(Verify(kDir + L"full.ini /log " + kLog), 0, "本机与配置文件 C:\\brandwick-deploy\\full.ini 一致。\r\n");
+    EXPECT_EQ(Unprefixed(ReadBytes(kLog).value_or("<missing>"), kEarlierLog),
+              kEarlierLog + "Brandwick /verify C:\\brandwick-deploy\\full.ini /log C:\\brandwick-deploy\\run.log\r\n" +
+                  "本机与配置文件 C:\\brandwick-deploy\\full.ini 一致。\r\n结果：与配置文件一致，退出代码 0\r\n");
+}
+
+// Another tool, an update or a person changes items behind the program's back: each is named, in one line.
+TEST_P(DeployVerify, NamesEachItemChangedBehindItsBack) {
+    ApplyFullProfile();
+    SetText(kNt, L"RegisteredOrganization", L"");
+    SetText(kKey, L"Model", L"KX-2000");
+    WriteBytes(logo, kOldLogo);
+    Expect(
+        Verify(kDir + L"full.ini"), 1,
+        "本机与配置文件 C:\\brandwick-deploy\\full.ini 不一致：\r\n"
+        "组织名 (RegisteredOrganization)：本机为 “”，配置文件为 “快修电脑行”\r\n"
+        "OEM Logo 图片：本机为 1110 字节，SHA-256 bdcd8b338f9628f3…，配置文件为 150 字节，SHA-256 233b948218a11bb1…\r\n"
+        "型号 (OEMInformation 的 Model)：本机为 “KX-2000”，配置文件为 “KX-3000 Pro”\r\n");
+}
+
+// What /apply refuses, /verify refuses alike, before it reads anything of the PC.
+TEST_P(DeployVerify, RefusesABadProfileAsApplyDoes) {
+    const std::pair<std::string, std::string> rows[] = {
+        {"[Registration]\r\nOwner=新用户\r\n[OEM]\r\nColour=红\r\n", "第 4 行：未知的键“Colour”"},
+        {"[OEM]\r\nModel=A\r\nLogo=missing.bmp\r\n", "第 3 行：找不到图片文件 C:\\brandwick-deploy\\missing.bmp"},
+    };
+    for (const auto& [bytes, message] : rows) {
+        WriteBytes(kDir + L"bad.ini", bytes);
+        Expect(Verify(kDir + L"bad.ini"), 2,
+               "无法使用配置文件 C:\\brandwick-deploy\\bad.ini：" + message + "\r\n未做任何更改。\r\n");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Releases, DeployVerify,
+                         testing::Values(Release{"win32", L"BRANDWICK_RELEASE_WIN32", TRUE},
+                                         Release{"win64", L"BRANDWICK_RELEASE_WIN64", FALSE}),
+                         [](const testing::TestParamInfo<Release>& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace bw::deploy

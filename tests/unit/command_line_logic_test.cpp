@@ -34,6 +34,7 @@ TEST(CommandLineLogic, TakesOneActionWithItsFileAndAnOptionalLog) {
         {{}, CliAction::Window, L"", nullptr, L""},
         {{L"/APPLY", L"a.ini"}, CliAction::Apply, L"a.ini", nullptr, L""},
         {{L"-log", L"x.log", L"/Export", L"b.ini"}, CliAction::Export, L"b.ini", L"x.log", L""},
+        {{L"-Verify", L"c.ini", L"/log", L"x.log"}, CliAction::Verify, L"c.ini", L"x.log", L""},
         {{L"/?"}, CliAction::Usage, L"", nullptr, L""},
         {{L"/apply", L"a.ini", L"/?"}, CliAction::Usage, L"a.ini", nullptr, L""},
         {{L"/foo"}, CliAction::Invalid, L"", nullptr, L"无法识别的参数：/foo"},
@@ -43,9 +44,14 @@ TEST(CommandLineLogic, TakesOneActionWithItsFileAndAnOptionalLog) {
          CliAction::Invalid,
          L"",
          nullptr,
-         L"/apply 和 /export 只能使用其中一个，且只能一次"},
+         L"/apply、/export 和 /verify 只能使用其中一个，且只能一次"},
+        {{L"/verify", L"a", L"/apply", L"a"},
+         CliAction::Invalid,
+         L"",
+         nullptr,
+         L"/apply、/export 和 /verify 只能使用其中一个，且只能一次"},
         {{L"/log", L"x", L"/log", L"y", L"/apply", L"a"}, CliAction::Invalid, L"", L"x", L"参数重复：/log"},
-        {{L"/log", L"x.log"}, CliAction::Invalid, L"", L"x.log", L"/log 须与 /apply 或 /export 一同使用"},
+        {{L"/log", L"x.log"}, CliAction::Invalid, L"", L"x.log", L"/log 须与 /apply、/export 或 /verify 一同使用"},
         // A mistake does not lose the log named before or after it, so that the log tells of it.
         {{L"/apply", L"a", L"/foo", L"-LOG", L"x.log"}, CliAction::Invalid, L"", L"x.log", L"无法识别的参数：/foo"},
         {{L"/log", L"x.log", L"/apply"}, CliAction::Invalid, L"", L"x.log", L"缺少文件名：/apply"},
@@ -74,8 +80,12 @@ TEST(CommandLineLogic, EveryLogLineTellsWhenAndWhere) {
     EXPECT_EQ(LogPrefix({987, 1, 31, 23, 59, 9}, L""), L"987-01-31T23:59:09  ");
     EXPECT_EQ(LogLines(L"一\n\n二", L"P "), L"P 一\r\nP \r\nP 二\r\n");
     EXPECT_EQ(LogLines(L"", L"P "), L"P \r\n");
-    EXPECT_EQ(ResultLine(0) + L"|" + ResultLine(1) + L"|" + ResultLine(2),
+    EXPECT_EQ(ResultLine(CliAction::Apply, 0) + L"|" + ResultLine(CliAction::Export, 1) + L"|" +
+                  ResultLine(CliAction::Invalid, 2),
               L"结果：全部完成，退出代码 0|结果：部分内容未能保存，退出代码 1|结果：未做任何更改，退出代码 2");
+    EXPECT_EQ(ResultLine(CliAction::Verify, 0) + L"|" + ResultLine(CliAction::Verify, 1) + L"|" +
+                  ResultLine(CliAction::Verify, 2),
+              L"结果：与配置文件一致，退出代码 0|结果：与配置文件不一致，退出代码 1|结果：未做任何更改，退出代码 2");
     EXPECT_EQ(ErrorWithCode(L"拒绝访问。\r\n", 5), L"拒绝访问。(5)");
     EXPECT_EQ(ErrorWithCode(L"Access denied. \r\n", 5), L"Access denied. (5)");
     EXPECT_EQ(ErrorWithCode(L"", 1234), L"系统错误 1234");
