@@ -22,10 +22,11 @@ std::vector<std::wstring> VerifyBranding(const AppState& state, Platform& os, co
     };
 
     if (b.owner || b.organization || b.productId) {
-        const RegistrationUpdate registration = FindRegistration(os);
-        compare(L"注册用户名 (RegisteredOwner)", StoredIn::Registration, registration.owner, b.owner);
-        compare(L"组织名 (RegisteredOrganization)", StoredIn::Registration, registration.organization, b.organization);
-        compare(L"产品序列号 (ProductId)", StoredIn::Registration, registration.productId, b.productId);
+        const RegistrationReading registration = ReadRegistration(os);
+        compare(L"注册用户名 (RegisteredOwner)", StoredIn::Registration, registration.owner.text, b.owner);
+        compare(L"组织名 (RegisteredOrganization)", StoredIn::Registration, registration.organization.text,
+                b.organization);
+        compare(L"产品序列号 (ProductId)", StoredIn::Registration, registration.productId.text, b.productId);
     }
 
     if (b.maker || b.model || b.supportLines) {

@@ -28,8 +28,8 @@ OemInfo LoadShownOemInfo(const AppState& state, Platform& os) {
 OemInfo LoadOemKeyInfo(Platform& os) {
     if (!OemKeyApplies(os.GetVersion()))
         return {};
-    return {FindRegString(os, HKEY_LOCAL_MACHINE, kOemInformationKey, L"Manufacturer"),
-            FindRegString(os, HKEY_LOCAL_MACHINE, kOemInformationKey, L"Model")};
+    return {ReadRegText(os, HKEY_LOCAL_MACHINE, kOemInformationKey, L"Manufacturer").text,
+            ReadRegText(os, HKEY_LOCAL_MACHINE, kOemInformationKey, L"Model").text};
 }
 
 std::wstring OemKeyLogo(Platform& os) {
