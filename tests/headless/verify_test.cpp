@@ -4,7 +4,6 @@
 #include "engine/apply.h"
 #include "engine/verify.h"
 #include "fault_platform.h"
-#include "picture_corpus.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -18,17 +17,9 @@
 namespace bw::test {
 namespace {
 
-const std::wstring kNt = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
-const std::wstring kKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation";
 const OsVersion kXp{2, 5, 1, 2600, L"SP3"}, kWin7{2, 6, 1, 7601, L"SP1"};
 using Lines = std::vector<std::wstring>;
 
-std::string Picture(const char* name) {
-    for (const corpus::Picture& p : corpus::PictureCorpus())
-        if (p.name == name)
-            return p.bytes;
-    return {};
-}
 
 // What the PC of these tests holds, and the branding that matches it.
 const Branding kPc{.owner = L"张三",
