@@ -258,9 +258,14 @@ std::vector<Picture> PictureCorpus() {
     add("iconsizepastend.ico", With(icon, 14, 100000), F::None);
     add("iconoddheight.ico", IconFile(1, {IconImage(16, 32, 31)}, 16), F::None);
     add("icontruncatedimage.ico", Cut(icon, 4), F::None);
-    add("iconpng.ico", IconFile(1, {Hex({0x89, 'P', 'N', 'G', 13, 10, 26, 10}) + std::string(40, '\0')}, 16), F::None);
     add("icondirectorytruncated.ico", icon.substr(0, 12), F::None);
     add("iconrle.ico", With(icon, 22 + 16, 1), F::None);
+
+    // PNG, alone and as an icon's image; PNG's own faults are the decoders' corpus.
+    const std::string png = Png(2, 1, 8, 6, Hex({0, 255, 0, 0, 255, 0, 0, 255, 128}));
+    add("rgba.png", png, F::Png);
+    add("iconofpng.ico", IconFile(1, {png}, 2), F::Icon);
+    add("iconofbadpng.ico", IconFile(1, {Cut(png, 1)}, 2), F::None);
 
     // GIF.
     const std::string gif = Gif("GIF87a", false);
