@@ -280,7 +280,7 @@ TEST(LogoBitmap, KeepsABmpAndConvertsTheRest) {
     }
     EXPECT_EQ(LogoBitmap(bmp), bmp);
     // Opaque red, then blue at alpha 128 over white; rows bottom up, B G R A.
-    EXPECT_EQ(LogoBitmap(png).value_or("").substr(18),
+    EXPECT_EQ(LogoBitmap(png).value_or(std::string(62, '?')).substr(18),
               Bytes({2, 0, 0,    0,    1, 0, 0, 0, 1, 0, 32, 0, 0, 0, 0, 0, 8,    0,    0,    0,    0x13, 0x0B,
                      0, 0, 0x13, 0x0B, 0, 0, 0, 0, 0, 0, 0,  0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F, 0x7F, 0xFF}));
     EXPECT_FALSE(LogoBitmap(png + "x").has_value());

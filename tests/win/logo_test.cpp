@@ -1,0 +1,208 @@
+// The logo System shows: each kind of picture, named by a profile or chosen in the window, installed as a 32-bit
+// bitmap that the system's own loader reads with the expected pixels; a hostile picture changes nothing.
+#include "cli/cli.h"
+#include "fault_platform.h"
+#include "picture_corpus.h"
+#include "test_support.h"
+#include "ui/main_window.h"
+#include "window_probe.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+#include <memory>
+#include <tuple>
+
+namespace bw::test {
+namespace {
+
+const std::wstring kNt = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+const std::wstring kKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation";
+const OsVersion kWin10{2, 10, 0, 19045, L""};
+
+std::string Named(std::string_view name) {
+    for (const corpus::Picture& p : corpus::PictureCorpus())
+        if (p.name == name)
+            return p.bytes;
+    for (const corpus::Decodable& p : corpus::DecodeCorpus())
+        if (p.name == name)
+            return p.bytes;
+    ADD_FAILURE() << "no corpus picture " << name;
+    return {};
+}
+
+// A bitmap's size and its pixels as 0xRRGGBB, rows top down, as GDI reads them back.
+struct Pixels {
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> rgb;
+    std::uint32_t At(int x, int y) const { return rgb.at(static_cast<std::size_t>(y * width + x)); }
+};
+Pixels Read(HBITMAP bitmap) {
+    BITMAP b{};
+    if (!bitmap || !GetObjectW(bitmap, sizeof b, &b))
+        return {};
+    Pixels p{b.bmWidth, b.bmHeight, std::vector<std::uint32_t>(static_cast<std::size_t>(b.bmWidth * b.bmHeight))};
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof bi.bmiHeader, b.bmWidth, -b.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    GetDIBits(WindowDC(nullptr).get(), bitmap, 0, static_cast<UINT>(b.bmHeight), p.rgb.data(), &bi, DIB_RGB_COLORS);
+    for (std::uint32_t& pixel : p.rgb)
+        pixel &= 0xFFFFFF;
+    return p;
+}
+
+// Every entry of the open-file dialog's filter list, before it picks g_pick.
+std::wstring g_filters;
+UINT_PTR CALLBACK ListFiltersAndPick(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == CDN_INITDONE) {
+        HWND list = GetDlgItem(GetParent(dlg), cmb1);
+        g_filters.clear();
+        for (LRESULT i = 0, n = SendMessageW(list, CB_GETCOUNT, 0, 0); i < n; ++i) {
+            std::wstring text(static_cast<std::size_t>(SendMessageW(list, CB_GETLBTEXTLEN, i, 0)), L'\0');
+            SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+            g_filters += text + L"|";
+        }
+    }
+    return PickHook(dlg, msg, wParam, lParam);
+}
+
+struct Recorded final : Messages {
+    void Say(const std::wstring& text) override { said += text; }
+    std::wstring said;
+};
+
+class Logo : public testing::Test, protected SystemFiles {
+protected:
+    // /apply of a profile whose Logo names the picture, in this process; its exit code.
+    int ApplyProfile(const std::string& picture) {
+        WriteBytes(source, picture);
+        WriteBytes(profile, "[OEM]\r\nLogo=brandwick_logo.pic\r\n");
+        FaultPlatform os;
+        os.version = kWin10;
+        CommandLine command;
+        command.action = CliAction::Apply;
+        command.profile = profile;
+        said.said.clear();
+        const int code = RunCommandLine(os, command, said);
+        writes = os.Calls(PlatformOp::RegWrite) + os.Calls(PlatformOp::WriteFile);
+        return code;
+    }
+
+    const std::wstring source = TempDir() + L"brandwick_logo.pic", profile = TempDir() + L"brandwick_logo.ini";
+    FileGuard g5{source}, g6{profile};
+    RegistryValueGuard regGuard{kNt, {L"RegisteredOwner", L"RegisteredOrganization", L"ProductId"}};
+    RegistryValueGuard keyGuard{kKey,
+                                {L"Manufacturer", L"Model", L"Logo", L"SupportPhone", L"SupportHours", L"SupportURL",
+                                 L"SupportProvider", L"HelpCustomized"}};
+    Recorded said;
+    int writes = 0;
+};
+
+// Through /apply and then through the window (choose, preview, Apply), each picture ends as oemlogo.bmp: a BMP as
+// it is, any other as a 32-bit BI_RGB bottom-up bitmap of its own size, half-transparent pixels blended with white.
+TEST_F(Logo, EachKindIsInstalledAsABitmapWithItsPixels) {
+    const struct {
+        const char* name;
+        std::uint32_t width, height;
+        std::vector<std::array<std::uint32_t, 3>> probes; // x, y, 0xRRGGBB
+    } cases[] = {
+        {"rgba.png", 2, 1, {{0, 0, 0xFF0000}, {1, 0, 0x7F7FFF}}}, // opaque red; blue at alpha 128
+        {"jpeg-420.jpg", 16, 16, {{0, 0, 0x0101EF}, {15, 0, 0xF10686}, {15, 15, 0xFDFE1E}}},
+        {"gif-interlacedtransparent.gif",
+         6,
+         7,
+         {{0, 0, 0xFFFFFF}, {2, 1, 0xFF0000}, {3, 1, 0x00FF00}, {3, 2, 0xFFFFFF}}},
+        {"icon-32alpha.ico", 2, 1, {{0, 0, 0x978F87}, {1, 0, 0xFFFFFF}}}, // 0x302010 at alpha 128; transparent
+        {"iconofpng.ico", 2, 1, {{0, 0, 0xFF0000}, {1, 0, 0x7F7FFF}}},
+        {"info24.bmp", 8, 4, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string picture = Named(c.name);
+        const bool bmp = picture.starts_with("BM");
+        const auto installed = [&](const char* how) {
+            SCOPED_TRACE(how);
+            const std::string bytes = ReadBytes(logo).value_or("");
+            EXPECT_EQ(RegText(kKey, L"Logo"), SystemDir() + L"\\oemlogo.bmp");
+            if (bmp) {
+                EXPECT_EQ(bytes, picture);
+                return;
+            }
+            const auto u32 = [&bytes](std::size_t at) {
+                std::uint32_t v = 0;
+                if (bytes.size() >= at + 4)
+                    std::memcpy(&v, &bytes[at], 4);
+                return v;
+            };
+            // A positive height (rows bottom up), one plane, 32 bits, BI_RGB.
+            EXPECT_EQ(std::tuple(u32(22), u32(26), u32(30)), std::tuple(c.height, 1u | 32u << 16, 0u));
+            UniqueBitmap loaded(static_cast<HBITMAP>(
+                LoadImageW(nullptr, logo.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+            const Pixels p = Read(loaded.get());
+            ASSERT_EQ(std::pair(p.width, p.height), std::pair(static_cast<int>(c.width), static_cast<int>(c.height)));
+            for (const auto& [x, y, rgb] : c.probes)
+                EXPECT_EQ(p.At(static_cast<int>(x), static_cast<int>(y)), rgb) << x << "," << y;
+        };
+
+        EXPECT_EQ(ApplyProfile(picture), 0) << said.said;
+        installed("/apply");
+        RemoveFile(logo), DeleteValue(kKey, L"Logo");
+
+        AppState state;
+        FaultPlatform os;
+        os.version = kWin10;
+        auto window = std::make_unique<MainWindow>(state, os);
+        std::vector<std::wstring> reports;
+        window->SetReporter([&](const std::wstring& text, UINT) { reports.push_back(text); });
+        window->SetDlgLogoHook(ListFiltersAndPick);
+        ASSERT_TRUE(window->Create(SW_SHOWNA));
+        g_pick = source;
+        SendMessageW(window->Control(MainId::cmdLogo), BM_CLICK, 0, 0);
+        EXPECT_EQ(reports, std::vector<std::wstring>{});
+        const Pixels preview = Read(
+            reinterpret_cast<HBITMAP>(SendMessageW(window->Control(MainId::picLogo), STM_GETIMAGE, IMAGE_BITMAP, 0)));
+        ASSERT_EQ(std::pair(preview.width, preview.height),
+                  std::pair(static_cast<int>(c.width), static_cast<int>(c.height)));
+        for (const auto& [x, y, rgb] : c.probes)
+            EXPECT_EQ(preview.At(static_cast<int>(x), static_cast<int>(y)), rgb) << "preview " << x << "," << y;
+        SendMessageW(window->Control(MainId::cmdApply), BM_CLICK, 0, 0);
+        window.reset(), Drain();
+        installed("window");
+        RemoveFile(logo), DeleteValue(kKey, L"Logo");
+    }
+    EXPECT_EQ(g_filters, L"图片文件(*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.ico)|BMP图片(*.bmp)|PNG图片(*.png)|"
+                         L"JPEG图片(*.jpg;*.jpeg)|GIF图片(*.gif)|图标(*.ico;*.cur)|");
+}
+
+// A picture that fails its check or its decoding: /apply refuses the profile before writing anything, and the
+// window's logo button says so and stages nothing.
+TEST_F(Logo, AHostilePictureChangesNothing) {
+    for (const char* name : {"png-badcrc.png", "png-truncatedidat.png", "png-huge.png", "png-bomb.png",
+                             "png-chunkafteriend.png", "png-indexpastpalette.png", "iconofbadpng.ico",
+                             "gif-framehuge.gif", "jpeg-scancut.jpg", "icon-depth16.ico"}) {
+        SCOPED_TRACE(name);
+        WriteBytes(logo, "installed");
+        SetText(kKey, L"Logo", L"installed");
+        EXPECT_EQ(ApplyProfile(Named(name)), 2);
+        EXPECT_NE(said.said.find(L"不是可用的图片 " + source), std::wstring::npos) << said.said;
+        EXPECT_EQ(writes, 0);
+        EXPECT_EQ(ReadBytes(logo), "installed");
+        EXPECT_EQ(RegText(kKey, L"Logo"), L"installed");
+
+        AppState state;
+        FaultPlatform os;
+        auto window = std::make_unique<MainWindow>(state, os);
+        std::vector<std::wstring> reports;
+        window->SetReporter([&](const std::wstring& text, UINT) { reports.push_back(text); });
+        window->SetDlgLogoHook(PickHook);
+        ASSERT_TRUE(window->Create(SW_SHOWNA));
+        g_pick = source;
+        SendMessageW(window->Control(MainId::cmdLogo), BM_CLICK, 0, 0);
+        EXPECT_EQ(reports, std::vector<std::wstring>{L"无法将所选文件读取为图片，Logo 未更改：\n" + source});
+        EXPECT_EQ(ReadBytes(stagedLogo), std::nullopt);
+        window.reset(), Drain();
+    }
+}
+
+} // namespace
+} // namespace bw::test
