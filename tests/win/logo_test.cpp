@@ -12,7 +12,6 @@
 #include <array>
 #include <cstring>
 #include <memory>
-#include <tuple>
 
 namespace bw::test {
 namespace {
@@ -66,6 +65,25 @@ UINT_PTR CALLBACK ListFiltersAndPick(HWND dlg, UINT msg, WPARAM wParam, LPARAM l
     return PickHook(dlg, msg, wParam, lParam);
 }
 
+// One program's window with the picture chosen through the real open-file dialog; what it told the user is kept.
+struct Window {
+    explicit Window(const std::wstring& pick) {
+        os.version = kWin10;
+        main->SetReporter([this](const std::wstring& text, UINT) { reports.push_back(text); });
+        main->SetDlgLogoHook(ListFiltersAndPick);
+        EXPECT_TRUE(main->Create(SW_SHOWNA));
+        g_pick = pick;
+        Click(MainId::cmdLogo);
+    }
+    ~Window() { main.reset(), Drain(); }
+    void Click(MainId id) { SendMessageW(main->Control(id), BM_CLICK, 0, 0); }
+
+    AppState state;
+    FaultPlatform os;
+    std::vector<std::wstring> reports;
+    std::unique_ptr<MainWindow> main = std::make_unique<MainWindow>(state, os);
+};
+
 struct Recorded final : Messages {
     void Say(const std::wstring& text) override { said += text; }
     std::wstring said;
@@ -103,7 +121,7 @@ protected:
 TEST_F(Logo, EachKindIsInstalledAsABitmapWithItsPixels) {
     const struct {
         const char* name;
-        std::uint32_t width, height;
+        int width, height;
         std::vector<std::array<std::uint32_t, 3>> probes; // x, y, 0xRRGGBB
     } cases[] = {
         {"rgba.png", 2, 1, {{0, 0, 0xFF0000}, {1, 0, 0x7F7FFF}}}, // opaque red; blue at alpha 128
@@ -120,6 +138,11 @@ TEST_F(Logo, EachKindIsInstalledAsABitmapWithItsPixels) {
         SCOPED_TRACE(c.name);
         const std::string picture = Named(c.name);
         const bool bmp = picture.starts_with("BM");
+        const auto shows = [&c](const Pixels& p) {
+            ASSERT_EQ(std::pair(p.width, p.height), std::pair(c.width, c.height));
+            for (const auto& [x, y, rgb] : c.probes)
+                EXPECT_EQ(p.At(static_cast<int>(x), static_cast<int>(y)), rgb) << x << "," << y;
+        };
         const auto installed = [&](const char* how) {
             SCOPED_TRACE(how);
             const std::string bytes = ReadBytes(logo).value_or("");
@@ -128,45 +151,28 @@ TEST_F(Logo, EachKindIsInstalledAsABitmapWithItsPixels) {
                 EXPECT_EQ(bytes, picture);
                 return;
             }
-            const auto u32 = [&bytes](std::size_t at) {
-                std::uint32_t v = 0;
-                if (bytes.size() >= at + 4)
-                    std::memcpy(&v, &bytes[at], 4);
-                return v;
-            };
             // A positive height (rows bottom up), one plane, 32 bits, BI_RGB.
-            EXPECT_EQ(std::tuple(u32(22), u32(26), u32(30)), std::tuple(c.height, 1u | 32u << 16, 0u));
+            std::int32_t header[3] = {};
+            if (bytes.size() >= 34)
+                std::memcpy(header, &bytes[22], sizeof header);
+            EXPECT_EQ(std::vector(header, header + 3), (std::vector{c.height, 1 | 32 << 16, 0}));
             UniqueBitmap loaded(static_cast<HBITMAP>(
                 LoadImageW(nullptr, logo.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-            const Pixels p = Read(loaded.get());
-            ASSERT_EQ(std::pair(p.width, p.height), std::pair(static_cast<int>(c.width), static_cast<int>(c.height)));
-            for (const auto& [x, y, rgb] : c.probes)
-                EXPECT_EQ(p.At(static_cast<int>(x), static_cast<int>(y)), rgb) << x << "," << y;
+            shows(Read(loaded.get()));
         };
 
         EXPECT_EQ(ApplyProfile(picture), 0) << said.said;
         installed("/apply");
         RemoveFile(logo), DeleteValue(kKey, L"Logo");
 
-        AppState state;
-        FaultPlatform os;
-        os.version = kWin10;
-        auto window = std::make_unique<MainWindow>(state, os);
-        std::vector<std::wstring> reports;
-        window->SetReporter([&](const std::wstring& text, UINT) { reports.push_back(text); });
-        window->SetDlgLogoHook(ListFiltersAndPick);
-        ASSERT_TRUE(window->Create(SW_SHOWNA));
-        g_pick = source;
-        SendMessageW(window->Control(MainId::cmdLogo), BM_CLICK, 0, 0);
-        EXPECT_EQ(reports, std::vector<std::wstring>{});
-        const Pixels preview = Read(
-            reinterpret_cast<HBITMAP>(SendMessageW(window->Control(MainId::picLogo), STM_GETIMAGE, IMAGE_BITMAP, 0)));
-        ASSERT_EQ(std::pair(preview.width, preview.height),
-                  std::pair(static_cast<int>(c.width), static_cast<int>(c.height)));
-        for (const auto& [x, y, rgb] : c.probes)
-            EXPECT_EQ(preview.At(static_cast<int>(x), static_cast<int>(y)), rgb) << "preview " << x << "," << y;
-        SendMessageW(window->Control(MainId::cmdApply), BM_CLICK, 0, 0);
-        window.reset(), Drain();
+        {
+            Window window(source);
+            EXPECT_EQ(window.reports, std::vector<std::wstring>{});
+            SCOPED_TRACE("preview");
+            shows(Read(reinterpret_cast<HBITMAP>(
+                SendMessageW(window.main->Control(MainId::picLogo), STM_GETIMAGE, IMAGE_BITMAP, 0))));
+            window.Click(MainId::cmdApply);
+        }
         installed("window");
         RemoveFile(logo), DeleteValue(kKey, L"Logo");
     }
@@ -189,18 +195,9 @@ TEST_F(Logo, AHostilePictureChangesNothing) {
         EXPECT_EQ(ReadBytes(logo), "installed");
         EXPECT_EQ(RegText(kKey, L"Logo"), L"installed");
 
-        AppState state;
-        FaultPlatform os;
-        auto window = std::make_unique<MainWindow>(state, os);
-        std::vector<std::wstring> reports;
-        window->SetReporter([&](const std::wstring& text, UINT) { reports.push_back(text); });
-        window->SetDlgLogoHook(PickHook);
-        ASSERT_TRUE(window->Create(SW_SHOWNA));
-        g_pick = source;
-        SendMessageW(window->Control(MainId::cmdLogo), BM_CLICK, 0, 0);
-        EXPECT_EQ(reports, std::vector<std::wstring>{L"无法将所选文件读取为图片，Logo 未更改：\n" + source});
+        const Window window(source);
+        EXPECT_EQ(window.reports, std::vector<std::wstring>{L"无法将所选文件读取为图片，Logo 未更改：\n" + source});
         EXPECT_EQ(ReadBytes(stagedLogo), std::nullopt);
-        window.reset(), Drain();
     }
 }
 
