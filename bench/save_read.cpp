@@ -113,7 +113,7 @@ bool CopySave(const SaveFiles& f, const bw::AppState& state) {
 // The logo as the logo button leaves it, staged in the temporary folder; then what the previous measure left
 // unwritten is put on the disk, so that no measure pays for another's writing.
 bool StageLogo(bw::AppState& state, bw::Win32Platform& os, const SaveFiles& f) {
-    if (!bw::StageLogo(state, os, f.logo))
+    if (!bw::StageLogo(state, os, f.logoBytes))
         return false;
     for (const std::wstring& path : {state.OemInfoPath(), state.OemLogoPath(), state.StagedOemInfoPath()}) {
         bw::UniqueFile file(

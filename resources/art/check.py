@@ -53,9 +53,9 @@ def icon_image(what, data, size):
 
 
 def main():
-    bitmap("banner.bmp", 420, 40, 24, 0)
+    bitmap("banner.bmp", 420, 40, 8, 256)
     bitmap("monitor.bmp", 106, 96, 8, 256)
-    bitmap("emblem.bmp", 52, 52, 24, 0)
+    bitmap("emblem.bmp", 52, 52, 8, 256)
 
     group = read("icon_group.bin")
     expect("icon group header", struct.unpack_from("<HHH", group), (0, 1, 4))

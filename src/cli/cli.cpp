@@ -204,7 +204,7 @@ int Export(Platform& os, const std::wstring& profilePath, Messages& messages) {
         if (!logoLost)
             p.logo = logoName;
     }
-    // Only a BMP is installed as it is; any other picture would need converting first.
+    // System shows no logo from a file that is no bitmap, so it does not travel as the logo this PC shows.
     if (notBmp)
         leftOut.push_back(L"Logo：本机的 Logo 图片不是 BMP 图片");
     if (os.WriteFile(profilePath, WriteProfile(p)) != 0) {

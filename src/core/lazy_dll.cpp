@@ -11,7 +11,7 @@ namespace bw {
 
 namespace {
 
-constexpr const wchar_t* kDllNames[] = {L"comdlg32.dll", L"shell32.dll", L"ole32.dll", L"oleaut32.dll", L"user32.dll"};
+constexpr const wchar_t* kDllNames[] = {L"comdlg32.dll", L"shell32.dll", L"ole32.dll", L"user32.dll"};
 
 // Freed when the process ends, after the entry function has ended OLE.
 UniqueModule g_modules[std::size(kDllNames)];

@@ -6,7 +6,7 @@
 
 namespace bw {
 
-enum class SystemDll { comdlg32, shell32, ole32, oleaut32, user32 };
+enum class SystemDll { comdlg32, shell32, ole32, user32 };
 
 // The function `name` of the DLL, loaded once from the system directory and kept to the end of the process;
 // null when either cannot be found.
@@ -18,7 +18,7 @@ Function* SystemFunction(SystemDll dll, const char* name) {
 }
 
 // Initialises OLE on this thread at the first call; later calls only say whether that worked. Call it on the
-// user-interface thread before anything that needs OLE (pictures, the open-file dialog).
+// user-interface thread before anything that needs OLE (the open-file dialog).
 bool EnsureOle();
 
 // Ends OLE at the end of the scope if EnsureOle started it meanwhile. One, in the entry function.

@@ -6,6 +6,7 @@
 #include "oeminfo/oem_key.h"
 #include "oeminfo/oeminfo.h"
 #include "oeminfo/oeminfo_logic.h"
+#include "picture/decode_logic.h"
 #include "picture/picture_check_logic.h"
 #include "registry/registration.h"
 #include "registry/registry_value.h"
@@ -95,10 +96,10 @@ LogoFile Engine::CheckLogo(const std::wstring& path) {
     auto bytes = m_os.ReadFile(path, &logo.error);
     if (!bytes)
         logo.problem = LogoFile::Problem::Unreadable;
-    else if (CheckPicture(*bytes) == PictureFormat::None)
-        logo.problem = LogoFile::Problem::NoPicture;
+    else if (auto bitmap = LogoBitmap(*bytes))
+        logo.bytes = std::move(*bitmap);
     else
-        logo.bytes = std::move(*bytes);
+        logo.problem = LogoFile::Problem::NoPicture;
     return logo;
 }
 
@@ -109,8 +110,8 @@ void Engine::CommitSupport(const std::vector<std::wstring>& lines, std::optional
         m_state.SupportKey = std::move(*key);
 }
 
-bool Engine::StageLogo(const std::wstring& chosen) {
-    return bw::StageLogo(m_state, m_os, chosen);
+bool Engine::StageLogo(std::string bitmap) {
+    return bw::StageLogo(m_state, m_os, std::move(bitmap));
 }
 
 void Engine::CleanUp() {

@@ -31,7 +31,8 @@ struct Shown {
     SupportKeyValues support;
 };
 
-// A logo file as the command line and the logo button take it: its bytes once it passed the structure check.
+// A logo file as the command line and the logo button take it: the bitmap it installs as, once it passed the
+// structure check and, unless it is a BMP, decoded whole.
 struct LogoFile {
     enum class Problem { None, Missing, Unreadable, NoPicture } problem = Problem::None;
     std::uint32_t error = 0; // the system's error code for an unreadable file
@@ -65,7 +66,8 @@ public:
     // The support editor's caption: the owner registered in the NT key, whichever family runs.
     std::wstring SupportCaption();
 
-    // Reads a logo file and checks its structure; the picture is not decoded, which needs a display.
+    // Reads a logo file, checks its structure and makes the bitmap it installs as: a BMP byte for byte, any other
+    // picture converted. No display is needed, so this runs as SYSTEM before anyone logs on.
     LogoFile CheckLogo(const std::wstring& path);
 
     // Every value of the set that cannot be applied; nothing is written. A logo file is checked by CheckLogo.
@@ -80,8 +82,8 @@ public:
     // Keeps what the support editor committed for the next Apply: the lines, and the key's values where it has them.
     void CommitSupport(const std::vector<std::wstring>& lines, std::optional<SupportKeyValues> key);
 
-    // Copies the chosen file to the staging file for a later Apply; false when it could not be staged.
-    bool StageLogo(const std::wstring& chosen);
+    // Writes the bitmap of a checked logo to the staging file for a later Apply; false when it could not be staged.
+    bool StageLogo(std::string bitmap);
     // Removes this run's staging files, and only while they hold what it put there.
     void CleanUp();
 

@@ -7,14 +7,12 @@
 
 namespace bw {
 
-bool StageLogo(AppState& state, Platform& os, const std::wstring& chosen) {
+bool StageLogo(AppState& state, Platform& os, std::string bitmap) {
     // A logo that could not be installed is refused at once, when it is chosen.
-    if (state.SystemDirectory.empty() || state.TempDirectory.empty())
+    if (state.SystemDirectory.empty() || state.TempDirectory.empty() ||
+        ReplaceFileSafely(os, bitmap, state.StagedLogoPath()))
         return false;
-    auto bytes = os.ReadFile(chosen);
-    if (!bytes || ReplaceFileSafely(os, *bytes, state.StagedLogoPath()))
-        return false;
-    state.StagedLogo = std::move(bytes);
+    state.StagedLogo = std::move(bitmap);
     return true;
 }
 

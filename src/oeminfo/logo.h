@@ -8,9 +8,9 @@
 
 namespace bw {
 
-// Copies the chosen file to the staging file, replacing an earlier choice only when the copy is complete, and
-// remembers the bytes staged. True when the staging file now holds the chosen file.
-bool StageLogo(AppState& state, Platform& os, const std::wstring& chosen);
+// Writes the chosen logo's bitmap to the staging file, replacing an earlier choice only when the copy is complete,
+// and remembers the bytes staged. True when the staging file now holds them.
+bool StageLogo(AppState& state, Platform& os, std::string bitmap);
 
 // Installs the logo staged by this run, if any, keeping the installed file's attributes: exactly the bytes this
 // run staged, whatever the staging file holds by now. A staging file of another run is never installed. nullopt

@@ -55,4 +55,13 @@ std::string BuildLogoBitmap(const Rgba& picture) {
     return s;
 }
 
+std::optional<std::string> LogoBitmap(std::string_view bytes) {
+    const PictureFormat format = CheckPicture(bytes);
+    if (format == PictureFormat::Bmp)
+        return std::string(bytes);
+    // Nothing but a checked file reaches a decoder.
+    const std::optional<Rgba> picture = format == PictureFormat::None ? std::nullopt : DecodePicture(bytes);
+    return picture ? std::optional(BuildLogoBitmap(*picture)) : std::nullopt;
+}
+
 } // namespace bw

@@ -45,4 +45,8 @@ std::optional<Rgba> DecodePicture(std::string_view bytes);
 // stored opaque: c' = (c * a + 255 * (255 - a) + 127) / 255, alpha 255.
 std::string BuildLogoBitmap(const Rgba& picture);
 
+// What is installed as oemlogo.bmp for a picture file: a BMP that passes the picture check as it is, every Windows
+// loads it; any other checked picture that decodes whole, converted by BuildLogoBitmap. nullopt for any other file.
+std::optional<std::string> LogoBitmap(std::string_view bytes);
+
 } // namespace bw

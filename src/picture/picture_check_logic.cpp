@@ -1,5 +1,7 @@
 #include "picture/picture_check_logic.h"
 
+#include "picture/decode_logic.h"
+
 #include <bit>
 #include <optional>
 
@@ -198,7 +200,9 @@ PictureFormat CheckBmp(const Bytes& f) {
     return DibIsSound(f, 14, f.U32(10), f.size(), false) ? PictureFormat::Bmp : PictureFormat::None;
 }
 
-// An icon or cursor directory; every image it lists must be a sound DIB inside the file.
+constexpr std::string_view kPngSignature = "\x89PNG\r\n\x1A\n";
+
+// An icon or cursor directory; every image it lists must be a sound DIB or PNG inside the file.
 PictureFormat CheckIconDirectory(const Bytes& f) {
     const unsigned type = f.U16(2);
     const unsigned count = f.U16(4);
@@ -211,8 +215,10 @@ PictureFormat CheckIconDirectory(const Bytes& f) {
         const U64 offset = f.U32(entry + 12);
         if (offset < directoryEnd || !f.Has(offset, length))
             return PictureFormat::None;
-        if (!DibIsSound(f, offset, std::nullopt, offset + length, true))
-            return PictureFormat::None; // a PNG image fails here too: its first word is no header size
+        const std::string_view image = f.b.substr(static_cast<std::size_t>(offset), static_cast<std::size_t>(length));
+        if (image.starts_with(kPngSignature) ? !CheckPng(image)
+                                             : !DibIsSound(f, offset, std::nullopt, offset + length, true))
+            return PictureFormat::None;
     }
     return type == 1 ? PictureFormat::Icon : PictureFormat::Cursor;
 }
@@ -345,6 +351,8 @@ PictureFormat CheckPicture(std::string_view bytes) {
         return CheckBmp(f);
     if (f.Has(0, 6) && f.U16(0) == 0 && (f.U16(2) == 1 || f.U16(2) == 2))
         return CheckIconDirectory(f);
+    if (bytes.starts_with(kPngSignature))
+        return CheckPng(bytes) ? PictureFormat::Png : PictureFormat::None;
     if (f.Has(0, 4) && bytes.substr(0, 4) == "GIF8")
         return CheckGif(f);
     if (f.Has(0, 2) && f.U8(0) == 0xFF && f.U8(1) == 0xD8)

@@ -1,10 +1,10 @@
 #pragma once
-// Checks a picture file's structure against its real size before the system's picture loader sees it, so
-// that no file can make the loader read past its end, allocate without bound or walk runs off the picture.
-// Accepted: BMP (header sizes 12, 40, 52, 56, 108, 124; depths 1/4/8/16/24/32; RLE4, RLE8, bit fields),
-// icons and cursors of DIB images, GIF and JPEG (baseline, extended and progressive Huffman).
+// Checks a picture file's structure against its real size before any loader or decoder sees it, so that no file
+// can make one read past its end, allocate without bound or walk runs off the picture.
+// Accepted: BMP (header sizes 12, 40, 52, 56, 108, 124; depths 1/4/8/16/24/32; RLE4, RLE8, bit fields), PNG
+// (CheckPng), icons and cursors of DIB and PNG images, GIF and JPEG (baseline, extended and progressive Huffman).
 // Refused outright: WMF and EMF (their records are GDI calls with parameters of their own, too many to check
-// soundly), PNG images inside icons, BMP's BI_ALPHABITFIELDS (the desktop loader refuses it), every other format.
+// soundly), BMP's BI_ALPHABITFIELDS (the desktop loader refuses it), every other format.
 #include <cstdint>
 #include <string_view>
 
@@ -14,7 +14,7 @@ namespace bw {
 inline constexpr std::int64_t kMaxPictureSide = 4096;
 inline constexpr std::int64_t kMaxPicturePixels = 4 * 1024 * 1024;
 
-enum class PictureFormat { None, Bmp, Icon, Cursor, Gif, Jpeg };
+enum class PictureFormat { None, Bmp, Png, Icon, Cursor, Gif, Jpeg };
 
 // The format of a file whose structure is whole and within bounds; None for any other file.
 PictureFormat CheckPicture(std::string_view bytes);

@@ -1,8 +1,8 @@
 #include "platform/win32_platform.h"
 
 #include "core/lazy_dll.h"
+#include "picture/decode_logic.h"
 #include "picture/dib_picture.h"
-#include "picture/picture_check_logic.h"
 
 #include <shellapi.h>
 
@@ -261,34 +261,10 @@ UniquePicture Win32Platform::LoadPictureFile(const std::wstring& path) {
 }
 
 UniquePicture Win32Platform::LoadPicture(std::string_view bytes) {
-    // The system's loader trusts a picture's own sizes and offsets: it sees only files whose structure holds.
-    const PictureFormat format = CheckPicture(bytes);
-    if (format == PictureFormat::None)
-        return {};
-    if (format == PictureFormat::Bmp)
-        return MakeDibPicture(std::string(bytes));
-    auto createStream = SystemFunction<decltype(CreateStreamOnHGlobal)>(SystemDll::ole32, "CreateStreamOnHGlobal");
-    auto loadPicture = SystemFunction<decltype(OleLoadPicture)>(SystemDll::oleaut32, "OleLoadPicture");
-    if (!EnsureOle() || !createStream || !loadPicture)
-        return {};
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    if (!memory)
-        return {};
-    if (void* p = GlobalLock(memory)) {
-        memcpy(p, bytes.data(), bytes.size());
-        GlobalUnlock(memory);
-    }
-    ComPtr<IStream> stream;
-    // The stream owns the memory from here on.
-    if (FAILED(createStream(memory, TRUE, stream.put()))) {
-        GlobalFree(memory);
-        return {};
-    }
-    UniquePicture picture;
-    if (FAILED(loadPicture(stream.get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
-                           reinterpret_cast<void**>(picture.put()))))
-        return {};
-    return picture;
+    // Drawn by GDI from the bitmap that would be installed: a checked BMP as it is, any other picture decoded by the
+    // program's own decoders. The system's picture loader would need OLE, and XP's reads no PNG.
+    auto bitmap = LogoBitmap(bytes);
+    return bitmap ? MakeDibPicture(std::move(*bitmap)) : UniquePicture{};
 }
 
 UniqueBitmap Win32Platform::LoadResourceBitmap(int id) {

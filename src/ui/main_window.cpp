@@ -74,7 +74,14 @@ constexpr WindowDesign kDesign{
     Id(MainId::cmdOk), Id(MainId::cmdOk)};
 
 constexpr wchar_t kDlgLogoTitle[] = L"选择一个Logo图片(请选用不超过160×100的BMP图片)";
-constexpr wchar_t kDlgLogoFilter[] = L"BMP图片(*.bmp)\0*.bmp\0";
+// Every picture the logo takes, then each kind; BMP, installed as it is, leads the kinds.
+constexpr wchar_t kDlgLogoFilter[] = L"图片文件(*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.ico)\0"
+                                     L"*.bmp;*.dib;*.png;*.jpg;*.jpeg;*.jpe;*.jfif;*.gif;*.ico;*.cur\0"
+                                     L"BMP图片(*.bmp)\0*.bmp;*.dib\0"
+                                     L"PNG图片(*.png)\0*.png\0"
+                                     L"JPEG图片(*.jpg;*.jpeg)\0*.jpg;*.jpeg;*.jpe;*.jfif\0"
+                                     L"GIF图片(*.gif)\0*.gif\0"
+                                     L"图标(*.ico;*.cur)\0*.ico;*.cur\0";
 
 // Runs one step of a sequence in which a failing step is skipped and the next one still runs. Steps report
 // failure by their results, never by throwing: the program is built without exceptions.
@@ -245,7 +252,7 @@ void MainWindow::ChooseLogo() {
         ofn.Flags |= OFN_ENABLEHOOK;
         ofn.lpfnHook = m_dlgLogoHook;
     }
-    // The dialog's shell views want OLE on this thread, as pictures do.
+    // The dialog's shell views want OLE on this thread.
     EnsureOle();
     auto getOpenFileName = SystemFunction<decltype(GetOpenFileNameW)>(SystemDll::comdlg32, "GetOpenFileNameW");
     if (!getOpenFileName || !getOpenFileName(&ofn)) {
@@ -257,12 +264,15 @@ void MainWindow::ChooseLogo() {
     if (chosen.empty())
         return;
 
-    UniquePicture picture = m_os.LoadPictureFile(chosen);
+    // The preview is drawn from the very bitmap that Apply installs.
+    Engine engine(m_state, m_os);
+    LogoFile logo = engine.CheckLogo(chosen);
+    UniquePicture picture = logo.problem == LogoFile::Problem::None ? m_os.LoadPicture(logo.bytes) : UniquePicture{};
     if (!picture) {
         Report(L"无法将所选文件读取为图片，Logo 未更改：\n" + chosen, MB_ICONWARNING | MB_OK);
         return;
     }
-    if (!Engine(m_state, m_os).StageLogo(chosen)) {
+    if (!engine.StageLogo(std::move(logo.bytes))) {
         Report(L"无法将所选图片复制到临时文件夹，Logo 未更改：\n" + chosen, MB_ICONWARNING | MB_OK);
         return;
     }

@@ -579,5 +579,33 @@ INSTANTIATE_TEST_SUITE_P(Releases, DeployVerify,
                                          Release{"win64", L"BRANDWICK_RELEASE_WIN64", FALSE}),
                          [](const testing::TestParamInfo<Release>& info) { return std::string(info.param.name); });
 
+namespace bw::deploy {
+namespace {
+
+// A PNG is installed as the 32-bit bitmap System shows, with its transparency blended with white; a compression
+// bomb is refused before anything changes.
+TEST_P(Deploy, InstallsAPngAsABitmapAndRefusesACompressionBomb) {
+    std::string png, bomb;
+    for (const corpus::Picture& p : corpus::PictureCorpus())
+        png = p.name == "rgba.png" ? p.bytes : png;
+    for (const corpus::Decodable& p : corpus::DecodeCorpus())
+        bomb = p.name == "png-bomb.png" ? p.bytes : bomb;
+    WriteBytes(kDir + L"logo.ini", "[OEM]\r\nLogo=logo.png\r\n");
+    WriteBytes(kDir + L"logo.png", bomb);
+    const Places before = NativePlaces();
+    EXPECT_EQ(Start(L"/apply " + kDir + L"logo.ini").exitCode, 2u);
+    EXPECT_EQ(NativePlaces(), before);
+
+    WriteBytes(kDir + L"logo.png", png);
+    Expect(Start(L"/apply " + kDir + L"logo.ini"), 0, "已应用配置文件 C:\\brandwick-deploy\\logo.ini。\r\n");
+    const std::string bitmap = ReadBytes(logo).value_or(std::string(62, '?'));
+    // 2 x 1, one plane, 32 bits, BI_RGB; then the one row: opaque red, and blue at alpha 128 over white, B G R A.
+    EXPECT_EQ(bitmap.substr(18, 16), std::string("\2\0\0\0\1\0\0\0\1\0\x20\0\0\0\0\0", 16));
+    EXPECT_EQ(bitmap.substr(54), std::string("\0\0\xFF\xFF\xFF\x7F\x7F\xFF", 8));
+    UniqueBitmap loaded(static_cast<HBITMAP>(LoadImageW(nullptr, logo.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+    EXPECT_TRUE(loaded);
+    EXPECT_EQ(RegText(kKey, L"Logo"), SystemDir() + L"\\oemlogo.bmp");
+}
+
 } // namespace
 } // namespace bw::deploy

@@ -126,6 +126,7 @@ TEST(DecodePicture, EveryCorpusPictureDecodesOrIsRefused) {
     for (const corpus::Decodable& p : corpus::DecodeCorpus()) {
         const std::optional<Rgba> rgba = DecodePicture(p.bytes);
         EXPECT_EQ(rgba.has_value(), p.decodes) << p.name;
+        EXPECT_EQ(LogoBitmap(p.bytes).has_value(), p.decodes) << p.name;
         if (rgba) {
             EXPECT_EQ(rgba->pixels.size(), std::size_t{rgba->width} * rgba->height * 4) << p.name;
         }
@@ -268,6 +269,22 @@ TEST(LogoBitmap, CompositesOverWhiteBottomUp) {
                      0x13, 0x0B, 0,    0,    0x13, 0x0B, 0,    0,    0, 0, 0,  0, 0, 0, 0,  0, //
                      0x8E, 0x89, 0x84, 0xFF, 0x37, 0x37, 0x38, 0xFF,                           // bottom row
                      0x00, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
+}
+
+// What is installed for a picture file: a BMP itself, anything else the picture check takes converted.
+TEST(LogoBitmap, KeepsABmpAndConvertsTheRest) {
+    std::string bmp, png;
+    for (const corpus::Picture& p : corpus::PictureCorpus()) {
+        bmp = p.name == "rle8.bmp" ? p.bytes : bmp;
+        png = p.name == "rgba.png" ? p.bytes : png;
+    }
+    EXPECT_EQ(LogoBitmap(bmp), bmp);
+    // Opaque red, then blue at alpha 128 over white; rows bottom up, B G R A.
+    EXPECT_EQ(LogoBitmap(png).value_or(std::string(62, '?')).substr(18),
+              Bytes({2, 0, 0,    0,    1, 0, 0, 0, 1, 0, 32, 0, 0, 0, 0, 0, 8,    0,    0,    0,    0x13, 0x0B,
+                     0, 0, 0x13, 0x0B, 0, 0, 0, 0, 0, 0, 0,  0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F, 0x7F, 0xFF}));
+    EXPECT_FALSE(LogoBitmap(png + "x").has_value());
+    EXPECT_FALSE(LogoBitmap(bmp.substr(0, 60)).has_value());
 }
 
 TEST(DecodePicture, LeavesBitmapsAndUnknownBytesAlone) {

@@ -328,7 +328,8 @@ TEST_F(MainWindow, LogoThroughTheOpenFileDialog) {
     EXPECT_EQ(ReadBytes(stagedLogo), bytes);
     EXPECT_NE(ReadBytes(logo), bytes) << "nothing is installed before Apply";
     app.Choose(L"");
-    EXPECT_EQ(g_title + L"|" + g_filter, L"选择一个Logo图片(请选用不超过160×100的BMP图片)|BMP图片(*.bmp)");
+    EXPECT_EQ(g_title + L"|" + g_filter,
+              L"选择一个Logo图片(请选用不超过160×100的BMP图片)|图片文件(*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.ico)");
     EXPECT_EQ(app.main->DlgLogoFileName(), chosen) << "cancel keeps the last name";
     app.Click(MainId::cmdApply);
     EXPECT_EQ(ReadBytes(logo), bytes);

@@ -39,7 +39,7 @@ protected:
 TEST_F(Resources, PicturesCursorAndIconInTheFormatsTheWindowsLoad) {
     // Bottom-up uncompressed DIBs: header size, width, height, bits, compression, colours used; then their size.
     for (auto [id, width, height, bits, colours] :
-         {std::array{101u, 420u, 40u, 24u, 0u}, {102u, 106u, 96u, 8u, 256u}, {103u, 52u, 52u, 24u, 0u}}) {
+         {std::array{101u, 420u, 40u, 8u, 256u}, {102u, 106u, 96u, 8u, 256u}, {103u, 52u, 52u, 8u, 256u}}) {
         const Bytes dib = Find(RT_BITMAP, int(id), kChinese);
         ASSERT_GE(dib.size(), 40u);
         EXPECT_EQ((std::array{Dword(dib, 0), Dword(dib, 4), Dword(dib, 8), Word(dib, 14), Dword(dib, 16),
