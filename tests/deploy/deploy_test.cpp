@@ -579,17 +579,10 @@ INSTANTIATE_TEST_SUITE_P(Releases, DeployVerify,
                                          Release{"win64", L"BRANDWICK_RELEASE_WIN64", FALSE}),
                          [](const testing::TestParamInfo<Release>& info) { return std::string(info.param.name); });
 
-namespace bw::deploy {
-namespace {
-
 // A PNG is installed as the 32-bit bitmap System shows, with its transparency blended with white; a compression
 // bomb is refused before anything changes.
 TEST_P(Deploy, InstallsAPngAsABitmapAndRefusesACompressionBomb) {
-    std::string png, bomb;
-    for (const corpus::Picture& p : corpus::PictureCorpus())
-        png = p.name == "rgba.png" ? p.bytes : png;
-    for (const corpus::Decodable& p : corpus::DecodeCorpus())
-        bomb = p.name == "png-bomb.png" ? p.bytes : bomb;
+    const std::string png = Picture("rgba.png"), bomb = Picture("png-bomb.png");
     WriteBytes(kDir + L"logo.ini", "[OEM]\r\nLogo=logo.png\r\n");
     WriteBytes(kDir + L"logo.png", bomb);
     const Places before = NativePlaces();

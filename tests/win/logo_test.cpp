@@ -2,7 +2,6 @@
 // bitmap that the system's own loader reads with the expected pixels; a hostile picture changes nothing.
 #include "cli/cli.h"
 #include "fault_platform.h"
-#include "picture_corpus.h"
 #include "test_support.h"
 #include "ui/main_window.h"
 #include "window_probe.h"
@@ -16,20 +15,7 @@
 namespace bw::test {
 namespace {
 
-const std::wstring kNt = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
-const std::wstring kKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation";
 const OsVersion kWin10{2, 10, 0, 19045, L""};
-
-std::string Named(std::string_view name) {
-    for (const corpus::Picture& p : corpus::PictureCorpus())
-        if (p.name == name)
-            return p.bytes;
-    for (const corpus::Decodable& p : corpus::DecodeCorpus())
-        if (p.name == name)
-            return p.bytes;
-    ADD_FAILURE() << "no corpus picture " << name;
-    return {};
-}
 
 // A bitmap's size and its pixels as 0xRRGGBB, rows top down, as GDI reads them back.
 struct Pixels {
@@ -136,7 +122,7 @@ TEST_F(Logo, EachKindIsInstalledAsABitmapWithItsPixels) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string picture = Named(c.name);
+        const std::string picture = Picture(c.name);
         const bool bmp = picture.starts_with("BM");
         const auto shows = [&c](const Pixels& p) {
             ASSERT_EQ(std::pair(p.width, p.height), std::pair(c.width, c.height));
@@ -189,7 +175,7 @@ TEST_F(Logo, AHostilePictureChangesNothing) {
         SCOPED_TRACE(name);
         WriteBytes(logo, "installed");
         SetText(kKey, L"Logo", L"installed");
-        EXPECT_EQ(ApplyProfile(Named(name)), 2);
+        EXPECT_EQ(ApplyProfile(Picture(name)), 2);
         EXPECT_NE(said.said.find(L"不是可用的图片 " + source), std::wstring::npos) << said.said;
         EXPECT_EQ(writes, 0);
         EXPECT_EQ(ReadBytes(logo), "installed");

@@ -18,11 +18,15 @@ namespace bw::test {
 inline const std::wstring kNt = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 inline const std::wstring kKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation";
 
-// A picture of the corpus by its file name; empty for a name it does not have.
+// A picture of the corpora by its file name; a failure for a name they do not have.
 inline std::string Picture(std::string_view name) {
     for (const corpus::Picture& p : corpus::PictureCorpus())
         if (p.name == name)
             return p.bytes;
+    for (const corpus::Decodable& p : corpus::DecodeCorpus())
+        if (p.name == name)
+            return p.bytes;
+    ADD_FAILURE() << "no corpus picture " << name;
     return {};
 }
 
