@@ -1,5 +1,7 @@
 #include "engine/rules_logic.h"
 
+#include "core/text_logic.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <utility>
@@ -66,7 +68,7 @@ bool IsSupportUrl(std::wstring_view url) {
 
 std::optional<std::wstring> ValueRefusal(std::wstring_view key, std::wstring_view value) {
     if (value.size() > kMaxProfileValue)
-        return L"超过 " + std::to_wstring(kMaxProfileValue) + L" 个字符";
+        return L"超过 " + DecimalText(kMaxProfileValue) + L" 个字符";
     if (key == L"SupportURL" && !IsSupportUrl(value))
         return L"须为网址（以 http:// 或 https:// 开头，或是 www.example.com 这样的主机名），或留空";
     return std::nullopt;
@@ -77,9 +79,9 @@ std::size_t SupportLinesApplied(const std::vector<std::wstring>& lines, std::opt
     while (kept < lines.size() && kept < kMaxSupportLines && lines[kept].size() <= kMaxProfileValue)
         ++kept;
     if (kept < lines.size() && refusal) {
-        const std::wstring first = L"Line" + std::to_wstring(kept + 1);
-        *refusal = Refusal{first + L" 至 Line" + std::to_wstring(lines.size()),
-                           kept == kMaxSupportLines ? L"最多 " + std::to_wstring(kMaxSupportLines) + L" 行"
+        const std::wstring first = L"Line" + DecimalText(kept + 1);
+        *refusal = Refusal{first + L" 至 Line" + DecimalText(lines.size()),
+                           kept == kMaxSupportLines ? L"最多 " + DecimalText(kMaxSupportLines) + L" 行"
                                                     : first + L" " + *ValueRefusal(first, lines[kept])};
     }
     return kept;
