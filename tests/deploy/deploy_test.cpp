@@ -150,19 +150,6 @@ struct Outcome {
     std::string out, err;
 };
 
-// This process's environment block with TEMP and TMP replaced.
-std::wstring EnvironmentWithTemp(const std::wstring& temp) {
-    std::wstring block;
-    const wchar_t* strings = GetEnvironmentStringsW();
-    for (const wchar_t* s = strings; *s; s += wcslen(s) + 1)
-        if (_wcsnicmp(s, L"TEMP=", 5) != 0 && _wcsnicmp(s, L"TMP=", 4) != 0)
-            block.append(s).push_back(L'\0');
-    FreeEnvironmentStringsW(const_cast<wchar_t*>(strings));
-    for (const wchar_t* name : {L"TEMP=", L"TMP="})
-        block.append(name).append(temp).push_back(L'\0');
-    return block;
-}
-
 // Why the 32-bit places cannot be had here, or empty in the WOW64 prefix.
 std::string NoWow64() {
     char reason[1024] = "";
@@ -206,9 +193,8 @@ protected:
         RemoveTree(kDir.substr(0, kDir.size() - 1));
     }
 
-    // Runs the release with these arguments, its standard output and error into pipes, until it ends; with the
-    // given TEMP and TMP when there are some.
-    Outcome Start(const std::wstring& arguments, const wchar_t* temp = nullptr) {
+    // Runs the release with these arguments, its standard output and error into pipes, until it ends.
+    Outcome Start(const std::wstring& arguments) {
         SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
         UniqueHandleNull outRead, outWrite, errRead, errWrite;
         UniqueFile nul(
@@ -227,9 +213,8 @@ protected:
         si.hStdInput = nul.get(), si.hStdOutput = outWrite.get(), si.hStdError = errWrite.get();
         std::wstring commandLine = L"\"" + m_exe + L"\" " + arguments;
         PROCESS_INFORMATION pi{};
-        const std::wstring environment = temp ? EnvironmentWithTemp(temp) : std::wstring();
-        if (!CreateProcessW(m_exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT,
-                            temp ? const_cast<wchar_t*>(environment.c_str()) : nullptr, kDir.c_str(), &si, &pi)) {
+        if (!CreateProcessW(m_exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, kDir.c_str(), &si,
+                            &pi)) {
             ADD_FAILURE() << "the release did not start: error " << GetLastError();
             return run;
         }
@@ -480,32 +465,6 @@ TEST_P(Deploy, ShowsTheUsageLogsACommandLineMistakeAndStopsAtALogItCannotOpen) {
     Expect(Start(L"/apply full.ini /log " + kDir), 2,
            "无法写入日志文件 C:\\brandwick-deploy\\：访问被拒绝。(5)\r\n未做任何更改。\r\n");
     EXPECT_EQ(NativePlaces(), before);
-}
-
-// A refurbished PC whose maker wrote oeminfo.ini its own way: a profile naming only the maker changes only the
-// maker, and every other byte stays, also without a TEMP folder to stage anything in.
-TEST_P(Deploy, KeepsWhatTheMakerWroteAndBrandsWithoutATempFolder) {
-    WriteBytes(ini, "; written by the maker\r\n[general]\r\n\r\n Model = XJ-9 \r\nmanufacturer=Old Maker\r\n"
-                    "[support information]\r\nline1=Call 400-000-0000\r\nLine2=www.maker.example\r\n"
-                    "[OEMSpecific]\r\nSubModel=XJ-9b\r\nSerialNo=0001\r\n");
-    WriteBytes(kDir + L"maker.ini", "[OEM]\r\nManufacturer=快修电脑\r\n");
-    Expect(StartLogged(L"/apply " + kDir + L"maker.ini"), 0, "已应用配置文件 C:\\brandwick-deploy\\maker.ini。\r\n");
-    EXPECT_EQ(
-        ReadBytes(ini),
-        "; written by the maker\r\n[general]\r\n\r\n Model = XJ-9 \r\nmanufacturer=\xBF\xEC\xD0\xDE\xB5\xE7\xC4\xD4\r\n"
-        "[support information]\r\nline1=Call 400-000-0000\r\nLine2=www.maker.example\r\n"
-        "[OEMSpecific]\r\nSubModel=XJ-9b\r\nSerialNo=0001\r\n");
-    EXPECT_EQ(RegText(kKey, L"Manufacturer"), L"快修电脑");
-
-    WriteBytes(kDir + L"model.ini", "[OEM]\r\nModel=XJ-10\r\n");
-    Expect(Start(L"/apply " + kDir + L"model.ini", L"C:\\no-such-folder"), 0,
-           "已应用配置文件 C:\\brandwick-deploy\\model.ini。\r\n");
-    EXPECT_EQ(
-        ReadBytes(ini),
-        "; written by the maker\r\n[general]\r\n\r\n Model = XJ-10\r\nmanufacturer=\xBF\xEC\xD0\xDE\xB5\xE7\xC4\xD4\r\n"
-        "[support information]\r\nline1=Call 400-000-0000\r\nLine2=www.maker.example\r\n"
-        "[OEMSpecific]\r\nSubModel=XJ-9b\r\nSerialNo=0001\r\n");
-    EXPECT_EQ(RegText(kKey, L"Model"), L"XJ-10");
 }
 
 INSTANTIATE_TEST_SUITE_P(Releases, Deploy,
