@@ -15,7 +15,12 @@ struct Recorded final : Messages {
     std::wstring said;
 };
 
-TEST(CommandLine, NamesWhyALogoCannotBeRead) {
+// What a run that wrongly applied would change is put back, so that no later test inherits it.
+struct Cli : testing::Test, SystemFiles {
+    RegistryValueGuard key{kKey, {L"Manufacturer", L"Model", L"Logo"}};
+};
+
+TEST_F(Cli, NamesWhyALogoCannotBeRead) {
     const std::wstring profile = TempDir() + L"bw-cli.ini", logo = TempDir() + L"bw-cli.bmp";
     WriteBytes(profile, "[OEM]\r\nModel=KX-1\r\nLogo=bw-cli.bmp\r\n");
     WriteBytes(logo, "BM is no picture");
@@ -40,7 +45,7 @@ TEST(CommandLine, NamesWhyALogoCannotBeRead) {
 // A support value stored as REG_EXPAND_SZ is as much the key's as a REG_SZ one: it travels unexpanded. An empty
 // value travels as empty, a missing one not at all. A registration value that holds no text is named and left out:
 // written empty, it would empty that value on every PC.
-TEST(CommandLine, ExportsTheKeysSupportValuesAsStoredAndNamesWhatItCannotRead) {
+TEST_F(Cli, ExportsTheKeysSupportValuesAsStoredAndNamesWhatItCannotRead) {
     const std::wstring key = kKey;
     RegistryValueGuard guard{key, {L"SupportPhone", L"SupportHours", L"SupportURL", L"SupportProvider"}};
     RegistryValueGuard owner{kNt, {L"RegisteredOwner"}};
