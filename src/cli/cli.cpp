@@ -137,42 +137,45 @@ std::optional<Branding> ReadProfile(Platform& os, Engine& engine, const std::wst
     return b;
 }
 
-int Apply(Platform& os, const std::wstring& profilePath, Messages& messages) {
+// Reads and checks the profile, then acts on the PC through the engine; exit 2 when the profile is unusable.
+template <typename Act> int WithProfile(Platform& os, const std::wstring& profilePath, Messages& messages, Act act) {
     AppState state;
     Engine engine(state, os);
     const std::optional<Branding> b = ReadProfile(os, engine, profilePath, messages);
     if (!b)
         return kExitUnusable;
     engine.FindFolders();
-    const ApplyResult result = engine.Apply(*b);
-    engine.CleanUp();
-    if (!result.AllSaved()) {
-        messages.Say(NotSavedMessage(result));
-        return kExitPartly;
-    }
-    messages.Say(L"已应用配置文件 " + profilePath + L"。");
-    return kExitApplied;
+    return act(engine, *b);
+}
+
+int Apply(Platform& os, const std::wstring& profilePath, Messages& messages) {
+    return WithProfile(os, profilePath, messages, [&](Engine& engine, const Branding& b) {
+        const ApplyResult result = engine.Apply(b);
+        engine.CleanUp();
+        if (!result.AllSaved()) {
+            messages.Say(NotSavedMessage(result));
+            return kExitPartly;
+        }
+        messages.Say(L"已应用配置文件 " + profilePath + L"。");
+        return kExitApplied;
+    });
 }
 
 // The test half of /apply for management systems: 0 when the PC holds what the profile sets, 1 naming each
 // difference, 2 for a profile /apply would refuse. It reads only, so it may run as often as they ask.
 int Verify(Platform& os, const std::wstring& profilePath, Messages& messages) {
-    AppState state;
-    Engine engine(state, os);
-    const std::optional<Branding> b = ReadProfile(os, engine, profilePath, messages);
-    if (!b)
-        return kExitUnusable;
-    engine.FindFolders();
-    const std::vector<std::wstring> differences = engine.Verify(*b);
-    if (differences.empty()) {
-        messages.Say(L"本机与配置文件 " + profilePath + L" 一致。");
-        return kExitMatches;
-    }
-    std::wstring text = L"本机与配置文件 " + profilePath + L" 不一致：";
-    for (const std::wstring& line : differences)
-        text += L"\n" + line;
-    messages.Say(text);
-    return kExitDiffers;
+    return WithProfile(os, profilePath, messages, [&](Engine& engine, const Branding& b) {
+        const std::vector<std::wstring> differences = engine.Verify(b);
+        if (differences.empty()) {
+            messages.Say(L"本机与配置文件 " + profilePath + L" 一致。");
+            return kExitMatches;
+        }
+        std::wstring text = L"本机与配置文件 " + profilePath + L" 不一致：";
+        for (const std::wstring& line : differences)
+            text += L"\n" + line;
+        messages.Say(text);
+        return kExitDiffers;
+    });
 }
 
 int Export(Platform& os, const std::wstring& profilePath, Messages& messages) {

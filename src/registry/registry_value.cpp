@@ -6,10 +6,7 @@
 namespace bw {
 
 std::wstring GetRegString(Platform& os, HKEY root, const std::wstring& keyPath, const std::wstring& name) {
-    RegData data;
-    if (os.RegRead(root, keyPath, name, data, MachineRegistryView(os)) != ERROR_SUCCESS)
-        return L"";
-    return DecodeRegString(data.type, data.bytes);
+    return ReadRegText(os, root, keyPath, name).text.value_or(L"");
 }
 
 RegText ReadRegText(Platform& os, HKEY root, const std::wstring& keyPath, const std::wstring& name) {
