@@ -1,5 +1,5 @@
 # libFuzzer targets, built natively by clang with AddressSanitizer and UBSan. Each one replays its seed corpus
-# as a test; scripts/fuzz.sh runs them for longer. The picture and decode targets' seeds are the generated corpus.
+# as a test; scripts/fuzz.sh runs them for longer. The picture and decode targets' seeds are the test pictures.
 if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     message(FATAL_ERROR "The fuzz targets need clang (the fuzz preset sets it)")
 endif()
@@ -8,11 +8,7 @@ target_compile_options(brandwick_logic PRIVATE ${FUZZ_SANITIZE} -fsanitize=fuzze
 # The decoders take any checksum here, so that mutated pictures reach the code behind the checksums.
 target_compile_definitions(brandwick_logic PRIVATE FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION)
 
-add_executable(picture_corpus tools/picture_corpus/main.cpp)
-target_link_libraries(picture_corpus PRIVATE brandwick_picture_corpus ${FUZZ_SANITIZE})
-set(PICTURE_SEEDS ${CMAKE_BINARY_DIR}/seeds/picture)
-add_test(NAME Fuzz.picture.GenerateSeeds COMMAND picture_corpus ${PICTURE_SEEDS})
-set_tests_properties(Fuzz.picture.GenerateSeeds PROPERTIES FIXTURES_SETUP picture_seeds)
+set(PICTURE_SEEDS ${CMAKE_SOURCE_DIR}/tests/pictures/check ${CMAKE_SOURCE_DIR}/tests/pictures/decode)
 
 foreach(name oeminfo support_split regdata picture profile decode)
     add_executable(fuzz_${name} tests/fuzz/fuzz_${name}.cpp)
@@ -23,9 +19,8 @@ foreach(name oeminfo support_split regdata picture profile decode)
     if(name STREQUAL "picture")
         set(seeds ${PICTURE_SEEDS})
     elseif(name STREQUAL "decode")
-        set(seeds ${PICTURE_SEEDS} ${seeds}) # the generated corpus and what fuzzing found
+        set(seeds ${PICTURE_SEEDS} ${seeds}) # the test pictures and what fuzzing found
     endif()
     # -runs=0: every seed once, nothing new.
     add_test(NAME Fuzz.${name}.ReplaysCorpus COMMAND fuzz_${name} -runs=0 ${seeds})
 endforeach()
-set_tests_properties(Fuzz.picture.ReplaysCorpus Fuzz.decode.ReplaysCorpus PROPERTIES FIXTURES_REQUIRED picture_seeds)

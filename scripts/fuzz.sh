@@ -12,12 +12,11 @@ targets=("$@")
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j2 >/dev/null
-build/fuzz/picture_corpus build/fuzz/seeds/picture >/dev/null
 mkdir -p build/fuzz/crashes
 for t in "${targets[@]}"; do
     seeds=(tests/fuzz/corpus/$t)
-    [ "$t" = picture ] && seeds=(build/fuzz/seeds/picture)
-    [ "$t" = decode ] && seeds+=(build/fuzz/seeds/picture)
+    [ "$t" = picture ] && seeds=(tests/pictures/check tests/pictures/decode)
+    [ "$t" = decode ] && seeds+=(tests/pictures/check tests/pictures/decode)
     mkdir -p "build/fuzz/work/$t"
     echo "== $t for $seconds s"
     log=build/fuzz/$t.log

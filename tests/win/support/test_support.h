@@ -2,7 +2,7 @@
 // Helpers for tests that run against the real Windows (Wine) system: files, registry, windows. They use the
 // system directly, never the program's own code, and guards put back what a test changed.
 #include "core/unique_handle.h"
-#include "picture_corpus.h"
+#include "pictures.h"
 
 #include <gtest/gtest.h>
 
@@ -18,15 +18,13 @@ namespace bw::test {
 inline const std::wstring kNt = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 inline const std::wstring kKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation";
 
-// A picture of the corpora by its file name; a failure for a name they do not have.
+// A test picture by its name (without "bad-"); a failure for a name neither folder has.
 inline std::string Picture(std::string_view name) {
-    for (const corpus::Picture& p : corpus::PictureCorpus())
-        if (p.name == name)
-            return p.bytes;
-    for (const corpus::Decodable& p : corpus::DecodeCorpus())
-        if (p.name == name)
-            return p.bytes;
-    ADD_FAILURE() << "no corpus picture " << name;
+    for (const char* folder : {"check", "decode"})
+        for (const PictureFile& p : PictureFiles(folder))
+            if (p.name == name)
+                return p.bytes;
+    ADD_FAILURE() << "no test picture " << name;
     return {};
 }
 
