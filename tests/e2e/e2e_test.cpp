@@ -35,7 +35,7 @@ LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return static_cast<LRESULT>(result);
 }
 
-class Brandwick : public testing::Test, protected SystemFiles {
+class Brandwick : public testing::Test, protected SystemPlaces {
 protected:
     void Start() {
         std::wstring commandLine = L"\"" + ProgramDir() + L"Brandwick.exe\"";
@@ -77,7 +77,6 @@ protected:
     HWND C(int id) const { return GetDlgItem(main, id); }
     bool Exited() const { return WaitForSingleObject(process.get(), 15000) == WAIT_OBJECT_0; }
 
-    RegistryValueGuard registration{kNt, {L"RegisteredOwner", L"RegisteredOrganization", L"ProductId"}};
     PROCESS_INFORMATION pi{};
     UniqueHandleNull process, thread;
     HWND main = nullptr;
@@ -90,9 +89,7 @@ protected:
 // the key's support values, a number as nothing: what is typed there is stored, the rest of the key is kept.
 TEST_F(Brandwick, ANewUsersSessionOnEveryWindowsWinePlays) {
     const wchar_t kAppDefaults[] = L"Software\\Wine\\AppDefaults\\Brandwick.exe";
-    const std::wstring key = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation";
-    RegistryValueGuard keyGuard{
-        key, {L"Manufacturer", L"Model", L"SupportPhone", L"SupportHours", L"SupportURL", L"SupportProvider"}};
+    const std::wstring key = kKey;
     const DWORD number = 7;
     const struct {
         const wchar_t *wine, *name, *maker;
@@ -128,9 +125,7 @@ TEST_F(Brandwick, ANewUsersSessionOnEveryWindowsWinePlays) {
         Type(C(txtProductID), L"12345-OEM-0000001-00002");
         Type(C(txtManufacturer), L"快修电脑");
         Press(C(cmdApply));
-        EXPECT_EQ(RegText(kNt, L"RegisteredOwner") + L"|" + RegText(kNt, L"RegisteredOrganization") + L"|" +
-                      RegText(kNt, L"ProductId"),
-                  L"张师傅|快修电脑行|12345-OEM-0000001-00002");
+        EXPECT_EQ(RegTexts(kNt, kNtNames), L"张师傅|快修电脑行|12345-OEM-0000001-00002|");
         EXPECT_TRUE(ReadBytes(stagedIni)) << "the staging file stays while the program runs";
         Press(C(cmdSuportInfo));
         HWND editor = Window(L"张师傅");
@@ -153,10 +148,9 @@ TEST_F(Brandwick, ANewUsersSessionOnEveryWindowsWinePlays) {
                       "\r\nModel=KX-3000 Pro\r\n[Support Information]\r\nLine1=" + Ansi(L"服务热线: 400-000-0000") +
                       "\r\nLine2=" + Ansi(L"网址: www.brandwick.example") + "\r\n");
         EXPECT_FALSE(ReadBytes(stagedIni)) << "the program's end removes its staging files";
-        EXPECT_EQ(RegText(key, L"SupportPhone") + L"|" + RegText(key, L"SupportHours") + L"|" +
-                      RegText(key, L"SupportURL") + L"|" + RegText(key, L"SupportProvider"),
-                  keyed ? L"400-000-0000|<type 4>|https://support.brandwick.example/|快修售后"
-                        : L"旧电话|<type 4>|<missing>|快修售后");
+        EXPECT_EQ(RegTexts(key, {L"SupportPhone", L"SupportHours", L"SupportURL", L"SupportProvider"}),
+                  keyed ? L"400-000-0000|<type 4>|https://support.brandwick.example/|快修售后|"
+                        : L"旧电话|<type 4>|<missing>|快修售后|");
         TearDown();
     }
     RegDeleteTreeW(HKEY_CURRENT_USER, kAppDefaults);

@@ -13,7 +13,7 @@ namespace {
 
 const OsVersion kXp{2, 5, 1, 2600, L"SP3"}, kWin7{2, 6, 1, 7601, L"SP1"};
 
-class Engine : public testing::Test, protected SystemFiles {
+class Engine : public testing::Test, protected SystemPlaces {
 protected:
     ApplyResult Apply(const Branding& b, const OsVersion& version) {
         os.version = version;
@@ -21,19 +21,9 @@ protected:
         ComputeTempDirectory(state, os);
         return ApplyBranding(state, os, b);
     }
-    static std::wstring Values(const std::wstring& key, std::initializer_list<const wchar_t*> names) {
-        std::wstring all;
-        for (const wchar_t* name : names)
-            all += RegText(key, name) + L"|";
-        return all;
-    }
 
     AppState state;
     FaultPlatform os;
-    RegistryValueGuard regGuard{kNt, {L"RegisteredOwner", L"RegisteredOrganization", L"ProductId"}};
-    RegistryValueGuard keyGuard{kKey,
-                                {L"Manufacturer", L"Model", L"Logo", L"SupportPhone", L"SupportHours", L"SupportURL",
-                                 L"SupportProvider", L"HelpCustomized"}};
 };
 
 TEST_F(Engine, AbsentItemsStayAsTheyAreAndGivenOnesAreStored) {
@@ -53,15 +43,14 @@ TEST_F(Engine, AbsentItemsStayAsTheyAreAndGivenOnesAreStored) {
             SetText(kKey, name, L"key");
         WriteBytes(ini, "[General]\r\nManufacturer=Old\r\nModel=X 200\r\n[Support Information]\r\nLine1=old\r\n");
         EXPECT_TRUE(Apply(b, version).AllSaved());
-        EXPECT_EQ(Values(kNt, {L"RegisteredOwner", L"RegisteredOrganization", L"ProductId"}), L"张三| |55274-OEM|");
+        EXPECT_EQ(RegTexts(kNt, kNtNames), L"张三| |55274-OEM|");
         EXPECT_EQ(ReadBytes(ini), "[General]\r\nManufacturer=" + Ansi(L"快修电脑") + "\r\nModel=X 200\r\n" +
                                       "[Support Information]\r\nLine1=" + Ansi(L"服务热线 800") + "\r\nLine2=a=b\r\n");
         EXPECT_EQ(ReadBytes(logo), Picture("info24.bmp"));
-        EXPECT_EQ(Values(kKey, {L"Manufacturer", L"Model", L"Logo", L"SupportPhone", L"SupportHours", L"SupportURL",
-                                L"HelpCustomized"}),
-                  version.major == 5
-                      ? L"key|key|<missing>|<missing>|key|key|key|"
-                      : L"快修电脑|key|" + SystemDir() + L"\\oemlogo.bmp||key|https://support.brandwick.example/|key|");
+        EXPECT_EQ(RegTexts(kKey, kKeyNames),
+                  version.major == 5 ? L"key|key|<missing>|<missing>|key|key|<missing>|key|"
+                                     : L"快修电脑|key|" + SystemDir() +
+                                           L"\\oemlogo.bmp||key|https://support.brandwick.example/|<missing>|key|");
     }
 }
 

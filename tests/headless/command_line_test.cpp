@@ -16,9 +16,7 @@ struct Recorded final : Messages {
 };
 
 // What a run that wrongly applied would change is put back, so that no later test inherits it.
-struct Cli : testing::Test, SystemFiles {
-    RegistryValueGuard key{kKey, {L"Manufacturer", L"Model", L"Logo"}};
-};
+struct Cli : testing::Test, SystemPlaces {};
 
 TEST_F(Cli, NamesWhyALogoCannotBeRead) {
     const std::wstring profile = TempDir() + L"bw-cli.ini", logo = TempDir() + L"bw-cli.bmp";
@@ -47,8 +45,6 @@ TEST_F(Cli, NamesWhyALogoCannotBeRead) {
 // written empty, it would empty that value on every PC.
 TEST_F(Cli, ExportsTheKeysSupportValuesAsStoredAndNamesWhatItCannotRead) {
     const std::wstring key = kKey;
-    RegistryValueGuard guard{key, {L"SupportPhone", L"SupportHours", L"SupportURL", L"SupportProvider"}};
-    RegistryValueGuard owner{kNt, {L"RegisteredOwner"}};
     SetRaw(kNt, L"RegisteredOwner", REG_BINARY, "\1\2", 2);
     for (const auto& [name, text] :
          {std::pair(L"SupportHours", L"%HOURS% 9:00"), std::pair(L"SupportURL", L"https://support.brandwick.example/")})

@@ -16,7 +16,7 @@ std::wstring SystemReads(const std::wstring& path, const wchar_t* section, const
     return std::wstring(buffer, n);
 }
 
-class ProfileReading : public testing::Test, protected SystemFiles {
+class ProfileReading : public testing::Test, protected SystemPlaces {
 protected:
     AppState state;
     FaultPlatform os;

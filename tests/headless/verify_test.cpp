@@ -20,7 +20,6 @@ namespace {
 const OsVersion kXp{2, 5, 1, 2600, L"SP3"}, kWin7{2, 6, 1, 7601, L"SP1"};
 using Lines = std::vector<std::wstring>;
 
-
 // What the PC of these tests holds, and the branding that matches it.
 const Branding kPc{.owner = L"张三",
                    .organization = L"",
@@ -48,7 +47,7 @@ Branding Masked(const Branding& from, const Branding& like, bool keep) {
     return b;
 }
 
-class Verify : public testing::Test, protected SystemFiles {
+class Verify : public testing::Test, protected SystemPlaces {
 protected:
     void SetUp() override { os.version = kWin7; }
     void SetPc() {
@@ -81,10 +80,6 @@ protected:
 
     AppState state;
     FaultPlatform os;
-    RegistryValueGuard regGuard{kNt, {L"RegisteredOwner", L"RegisteredOrganization", L"ProductId"}};
-    RegistryValueGuard keyGuard{
-        kKey,
-        {L"Manufacturer", L"Model", L"Logo", L"SupportPhone", L"SupportHours", L"SupportURL", L"SupportProvider"}};
 };
 
 TEST_F(Verify, EachItemMatchesDiffersOrIsLeftOutWhileItDiffers) {

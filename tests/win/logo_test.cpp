@@ -16,6 +16,9 @@ namespace bw::test {
 namespace {
 
 const OsVersion kWin10{2, 10, 0, 19045, L""};
+void Win10(FaultPlatform& os) {
+    os.version = kWin10;
+}
 
 // A bitmap's size and its pixels as 0xRRGGBB, rows top down, as GDI reads them back.
 struct Pixels {
@@ -51,31 +54,12 @@ UINT_PTR CALLBACK ListFiltersAndPick(HWND dlg, UINT msg, WPARAM wParam, LPARAM l
     return PickHook(dlg, msg, wParam, lParam);
 }
 
-// One program's window with the picture chosen through the real open-file dialog; what it told the user is kept.
-struct Window {
-    explicit Window(const std::wstring& pick) {
-        os.version = kWin10;
-        main->SetReporter([this](const std::wstring& text, UINT) { reports.push_back(text); });
-        main->SetDlgLogoHook(ListFiltersAndPick);
-        EXPECT_TRUE(main->Create(SW_SHOWNA));
-        g_pick = pick;
-        Click(MainId::cmdLogo);
-    }
-    ~Window() { main.reset(), Drain(); }
-    void Click(MainId id) { SendMessageW(main->Control(id), BM_CLICK, 0, 0); }
-
-    AppState state;
-    FaultPlatform os;
-    std::vector<std::wstring> reports;
-    std::unique_ptr<MainWindow> main = std::make_unique<MainWindow>(state, os);
-};
-
 struct Recorded final : Messages {
     void Say(const std::wstring& text) override { said += text; }
     std::wstring said;
 };
 
-class Logo : public testing::Test, protected SystemFiles {
+class Logo : public testing::Test, protected SystemPlaces {
 protected:
     // /apply of a profile whose Logo names the picture, in this process; its exit code.
     int ApplyProfile(const std::string& picture) {
@@ -94,10 +78,6 @@ protected:
 
     const std::wstring source = TempDir() + L"brandwick_logo.pic", profile = TempDir() + L"brandwick_logo.ini";
     FileGuard g5{source}, g6{profile};
-    RegistryValueGuard regGuard{kNt, {L"RegisteredOwner", L"RegisteredOrganization", L"ProductId"}};
-    RegistryValueGuard keyGuard{kKey,
-                                {L"Manufacturer", L"Model", L"Logo", L"SupportPhone", L"SupportHours", L"SupportURL",
-                                 L"SupportProvider", L"HelpCustomized"}};
     Recorded said;
     int writes = 0;
 };
@@ -152,7 +132,8 @@ TEST_F(Logo, EachKindIsInstalledAsABitmapWithItsPixels) {
         RemoveFile(logo), DeleteValue(kKey, L"Logo");
 
         {
-            Window window(source);
+            Instance window(Win10, SW_SHOWNA, ListFiltersAndPick);
+            window.Choose(source);
             EXPECT_EQ(window.reports, std::vector<std::wstring>{});
             SCOPED_TRACE("preview");
             shows(Read(reinterpret_cast<HBITMAP>(
@@ -181,7 +162,8 @@ TEST_F(Logo, AHostilePictureChangesNothing) {
         EXPECT_EQ(ReadBytes(logo), "installed");
         EXPECT_EQ(RegText(kKey, L"Logo"), L"installed");
 
-        const Window window(source);
+        Instance window(Win10, SW_SHOWNA);
+        window.Choose(source);
         EXPECT_EQ(window.reports, std::vector<std::wstring>{L"无法将所选文件读取为图片，Logo 未更改：\n" + source});
         EXPECT_EQ(ReadBytes(stagedLogo), std::nullopt);
     }

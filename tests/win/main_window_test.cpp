@@ -20,8 +20,6 @@ namespace bw::test {
 namespace {
 
 using Box = std::array<long, 4>; // left, top, right, bottom in the parent's client area
-using Texts = std::vector<std::wstring>;
-using Prepare = std::function<void(FaultPlatform&)>;
 Box At(HWND child) {
     const RECT r = ChildRect(child);
     return {r.left, r.top, r.right, r.bottom};
@@ -50,48 +48,13 @@ const std::string kIni = "[General]\r\nManufacturer=" + Ansi(L"快修电脑") + 
                          "\r\n[Support Information]\r\nLine1=" + Ansi(L"服务热线 800") + "\r\n";
 const std::wstring kNotAPicture = L"无法将所选文件读取为图片，Logo 未更改：\n";
 
-// One running program: its own state, platform and window. Messages to the user are collected instead of shown.
-struct Instance {
-    explicit Instance(const Prepare& before = {}, int show = SW_SHOW) {
-        if (before)
-            before(os);
-        main->SetReporter([this](const std::wstring& text, UINT) { reports.push_back(text); });
-        main->SetDlgLogoHook(PickHook);
-        EXPECT_TRUE(main->Create(show));
-    }
-    ~Instance() { main.reset(), Drain(); }
-    HWND C(MainId id) const { return main->Control(id); }
-    void Click(MainId id) { SendMessageW(C(id), BM_CLICK, 0, 0); } // runs to its end before returning
-    void Type(MainId id, const std::wstring& text) { SetWindowTextW(C(id), text.c_str()); }
-    void Choose(const std::wstring& path) { g_pick = path, Click(MainId::cmdLogo); }
-    void Key(MainId id, UINT message, WPARAM key) { // to the dialog manager, as the program's message loop does
-        MSG msg{C(id), message, key, message == WM_SYSCHAR ? 1 << 29 : 0, 0, {}}; // bit 29: Alt is down
-        SetFocus(C(id));
-        IsDialogMessageW(main->hwnd(), &msg);
-    }
-    Texts Saves() const { // the calls that store something, in order
-        Texts saves;
-        std::ranges::copy_if(os.log, std::back_inserter(saves),
-                             [](auto& s) { return s.starts_with(L"RegWrite") || s.starts_with(L"Move"); });
-        return saves;
-    }
-
-    AppState state;
-    FaultPlatform os;
-    Texts reports;
-    std::unique_ptr<bw::MainWindow> main = std::make_unique<bw::MainWindow>(state, os);
-};
-
-class MainWindow : public testing::Test, protected SystemFiles {
+class MainWindow : public testing::Test, protected SystemPlaces {
 protected:
     static const std::wstring& Put(const std::wstring& path, const std::string& bytes) {
         return WriteBytes(path, bytes), path;
     }
     const std::wstring chosen = TempDir() + L"brandwick_chosen.pic", other = TempDir() + L"brandwick_other.pic";
     FileGuard g5{chosen}, g6{other};
-    RegistryValueGuard regGuard{kNt, {L"RegisteredOwner", L"RegisteredOrganization", L"ProductId"}};
-    RegistryValueGuard keyGuard{kKey,
-                                {L"Manufacturer", L"Model", L"Logo", L"SupportURL"}}; // Apply stores it from Vista on
 };
 
 // The window's client area at dpi, each control visible with its text whole in 宋体 of the scale, the pictures drawn
@@ -350,7 +313,7 @@ TEST_F(MainWindow, LogoThroughTheOpenFileDialog) {
 // decimal, a missing value as nothing. Apply stores all three there, an empty box as a space.
 TEST_F(MainWindow, RegistrationIsReadAndStoredInTheRunningFamilysKey) {
     const std::wstring k9x = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
-    RegistryValueGuard win9x{k9x, {L"RegisteredOwner", L"RegisteredOrganization", L"ProductId"}};
+    RegistryValueGuard win9x{k9x, kNtNames};
     const DWORD number = 0x80000001;
     SetText(kNt, L"RegisteredOwner", L"Owner NT");
     DeleteValue(kNt, L"RegisteredOrganization");
@@ -368,9 +331,7 @@ TEST_F(MainWindow, RegistrationIsReadAndStoredInTheRunningFamilysKey) {
         app.Click(MainId::cmdApply);
     }
     for (const std::wstring& key : {kNt, k9x})
-        EXPECT_EQ(RegText(key, L"RegisteredOwner") + L"|" + RegText(key, L"RegisteredOrganization") + L"|" +
-                      RegText(key, L"ProductId"),
-                  key == kNt ? L"Åsa 王| |2147483649" : L"Жук \U0001F600| | ");
+        EXPECT_EQ(RegTexts(key, kNtNames), key == kNt ? L"Åsa 王| |2147483649|" : L"Жук \U0001F600| | |");
 }
 
 // The OEMInformation key from Vista on: shown where it has a value, stored keeping its other values, one more item
@@ -432,8 +393,7 @@ TEST_F(MainWindow, OemInformationKeyAndUnderWow64TheNativeSide) {
             app.os.FailOn(PlatformOp::DisableFsRedirection, 0);
         app.Click(MainId::cmdApply);
         EXPECT_EQ(app.reports.empty() ? L"" : app.reports[0], r.report);
-        EXPECT_EQ(RegText(kKey, L"Manufacturer") + L"|" + RegText(kKey, L"Model") + L"|" + RegText(kKey, L"Logo"),
-                  r.stored);
+        EXPECT_EQ(RegTexts(kKey, {L"Manufacturer", L"Model", L"Logo"}), r.stored + L"|");
         EXPECT_EQ(RegText(kKey, L"SupportURL"), L"https://support.example");
         EXPECT_EQ(ReadBytes(ini).value_or("").find("Manufacturer=" + Ansi(L"新制造商")) != std::string::npos, !r.stuck);
         EXPECT_EQ(ReadBytes(logo) == MakeBmp(8, 8, 24), !r.stuck);

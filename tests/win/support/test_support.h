@@ -14,9 +14,14 @@
 
 namespace bw::test {
 
-// The keys the program writes, as the tests name them.
+// The keys the program writes, as the tests name them, and their values that it may change. HelpCustomized: a value
+// of the key the program does not know, which must stay.
 inline const std::wstring kNt = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 inline const std::wstring kKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OEMInformation";
+inline const std::vector<std::wstring> kNtNames{L"RegisteredOwner", L"RegisteredOrganization", L"ProductId"};
+inline const std::vector<std::wstring> kKeyNames{L"Manufacturer",    L"Model",         L"Logo",
+                                                 L"SupportPhone",    L"SupportHours",  L"SupportURL",
+                                                 L"SupportProvider", L"HelpCustomized"};
 
 // A test picture by its name (without "bad-"); a failure for a name neither folder has.
 inline std::string Picture(std::string_view name) {
@@ -143,6 +148,14 @@ inline std::wstring RegText(const std::wstring& key, const std::wstring& name) {
     return text.ends_with(L'\0') ? text.substr(0, text.size() - 1) : text;
 }
 
+// Values of a key in the 64-bit view, each followed by "|".
+inline std::wstring RegTexts(const std::wstring& key, const std::vector<std::wstring>& names) {
+    std::wstring all;
+    for (const auto& name : names)
+        all += RegText(key, name) + L"|";
+    return all;
+}
+
 // Keeps values of a key as they were before a test.
 class RegistryValueGuard {
 public:
@@ -192,15 +205,17 @@ private:
     std::optional<std::string> m_saved;
 };
 
-// The program's files in the prefix: taken away before a test and put back as they were after it.
-struct SystemFiles {
-    SystemFiles() {
+// The program's files in the prefix, taken away before a test, and the values it may change; all put back as they
+// were after it.
+struct SystemPlaces {
+    SystemPlaces() {
         for (const std::wstring* path : {&ini, &logo, &stagedIni, &stagedLogo})
             RemoveFile(*path);
     }
     const std::wstring ini = SystemDir() + L"\\oeminfo.ini", logo = SystemDir() + L"\\oemlogo.bmp";
     const std::wstring stagedIni = TempDir() + L"oeminfo.tmp", stagedLogo = TempDir() + L"oemlogo.tmp";
     FileGuard g1{ini}, g2{logo}, g3{stagedIni}, g4{stagedLogo};
+    RegistryValueGuard ntGuard{kNt, kNtNames}, keyGuard{kKey, kKeyNames};
 };
 
 } // namespace bw::test

@@ -1,7 +1,10 @@
 #pragma once
 // Looking at the program's windows from a test: their children, texts, places, fonts and keys.
 #include "core/unique_handle.h"
+#include "fault_platform.h"
+#include "test_support.h"
 #include "ui/layout.h"
+#include "ui/main_window.h"
 #include "ui/window.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +14,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -25,14 +30,20 @@ inline HWND Child(HWND parent, std::size_t i) {
         child = GetWindow(child, GW_HWNDNEXT);
     return child;
 }
-inline std::wstring TextOf(HWND hwnd) { return WindowText(hwnd); }
+inline std::wstring TextOf(HWND hwnd) {
+    return WindowText(hwnd);
+}
 inline std::wstring ClassOf(HWND hwnd) {
     wchar_t name[64] = {};
     GetClassNameW(hwnd, name, 64);
     return name;
 }
-inline DWORD StyleOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)); }
-inline DWORD ExStyleOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)); }
+inline DWORD StyleOf(HWND hwnd) {
+    return static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
+}
+inline DWORD ExStyleOf(HWND hwnd) {
+    return static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE));
+}
 
 // The control's font: face, character set and height.
 inline std::tuple<std::wstring, int, long> FontOf(HWND control) {
@@ -64,7 +75,9 @@ inline SIZE TextExtent(HWND control, const std::wstring& text) {
 }
 
 // Pixels at 96 DPI (the design's twips / 15) at another scale, rounded half away from zero as twips are.
-inline long AtScale(long pixels96, int dpi) { return std::lround(pixels96 * dpi / 96.0); }
+inline long AtScale(long pixels96, int dpi) {
+    return std::lround(pixels96 * dpi / 96.0);
+}
 // 宋体 9 point at each scale the tests run at.
 inline long FontHeightAt(int dpi) {
     return dpi == 96 ? -12 : dpi == 120 ? -15 : dpi == 144 ? -18 : dpi == 192 ? -24 : 0;
@@ -111,17 +124,20 @@ inline void ExpectDialog(HWND hwnd, const std::wstring& caption, std::pair<LONG,
     RECT rc{};
     GetClientRect(hwnd, &rc);
     HWND owner = GetWindow(hwnd, GW_OWNER);
-    EXPECT_EQ(std::tuple(TextOf(hwnd), rc.right, rc.bottom, StyleOf(hwnd) & (WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+    EXPECT_EQ(std::tuple(TextOf(hwnd), rc.right, rc.bottom,
+                         StyleOf(hwnd) & (WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
                          ExStyleOf(hwnd) & WS_EX_APPWINDOW, owner && !IsWindowVisible(owner), Child(hwnd, rows.size())),
-              std::tuple(caption, AtScale(client.first, dpi), AtScale(client.second, dpi), DWORD{WS_CAPTION}, DWORD{0}, true, HWND{}));
+              std::tuple(caption, AtScale(client.first, dpi), AtScale(client.second, dpi), DWORD{WS_CAPTION}, DWORD{0},
+                         true, HWND{}));
     for (std::size_t i = 0; const ControlRow& row : rows) {
         HWND c = Child(hwnd, i++);
         const SIZE text = TextExtent(c, row.text);
         rc = ChildRect(c);
         EXPECT_EQ(std::tuple(ClassOf(c), TextOf(c), IsWindowVisible(c), FontOf(c), rc.left, rc.top, rc.right - rc.left,
                              rc.bottom - rc.top),
-                  std::tuple(std::wstring(row.cls), row.text, TRUE, std::tuple(std::wstring(L"宋体"), GB2312_CHARSET, FontHeightAt(dpi)),
-                             AtScale(row.x, dpi), AtScale(row.y, dpi), row.width ? AtScale(row.width, dpi) : text.cx,
+                  std::tuple(std::wstring(row.cls), row.text, TRUE,
+                             std::tuple(std::wstring(L"宋体"), GB2312_CHARSET, FontHeightAt(dpi)), AtScale(row.x, dpi),
+                             AtScale(row.y, dpi), row.width ? AtScale(row.width, dpi) : text.cx,
                              row.height ? AtScale(row.height, dpi) : text.cy))
             << "control " << i;
         if (row.cls == std::wstring(L"Button"))
@@ -145,5 +161,40 @@ inline UINT_PTR CALLBACK PickHook(HWND dlg, UINT msg, WPARAM, LPARAM lParam) {
     PostMessageW(box, WM_COMMAND, g_pick.empty() ? IDCANCEL : IDOK, 0);
     return 0;
 }
+
+using Texts = std::vector<std::wstring>;
+
+// One running program: its own state, platform and window. Messages to the user are collected instead of shown.
+struct Instance {
+    explicit Instance(const std::function<void(FaultPlatform&)>& before = {}, int show = SW_SHOW,
+                      LPOFNHOOKPROC hook = PickHook) {
+        if (before)
+            before(os);
+        main->SetReporter([this](const std::wstring& text, UINT) { reports.push_back(text); });
+        main->SetDlgLogoHook(hook);
+        EXPECT_TRUE(main->Create(show));
+    }
+    ~Instance() { main.reset(), Drain(); }
+    HWND C(MainId id) const { return main->Control(id); }
+    void Click(MainId id) { SendMessageW(C(id), BM_CLICK, 0, 0); } // runs to its end before returning
+    void Type(MainId id, const std::wstring& text) { SetWindowTextW(C(id), text.c_str()); }
+    void Choose(const std::wstring& path) { g_pick = path, Click(MainId::cmdLogo); }
+    void Key(MainId id, UINT message, WPARAM key) { // to the dialog manager, as the program's message loop does
+        MSG msg{C(id), message, key, message == WM_SYSCHAR ? 1 << 29 : 0, 0, {}}; // bit 29: Alt is down
+        SetFocus(C(id));
+        IsDialogMessageW(main->hwnd(), &msg);
+    }
+    Texts Saves() const { // the calls that store something, in order
+        Texts saves;
+        std::ranges::copy_if(os.log, std::back_inserter(saves),
+                             [](auto& s) { return s.starts_with(L"RegWrite") || s.starts_with(L"Move"); });
+        return saves;
+    }
+
+    AppState state;
+    FaultPlatform os;
+    Texts reports;
+    std::unique_ptr<bw::MainWindow> main = std::make_unique<bw::MainWindow>(state, os);
+};
 
 } // namespace bw::test
