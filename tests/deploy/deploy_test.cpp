@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <regex>
 #include <set>
 #include <thread>
 
@@ -93,20 +94,8 @@ std::string Unprefixed(const std::string& log, const std::string& earlier) {
     wchar_t name[MAX_COMPUTERNAME_LENGTH + 1];
     DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
     GetComputerNameW(name, &size);
-    const std::string computer = Utf8(std::wstring(name, size)) + " ";
-    std::string out = earlier;
-    for (std::size_t at = earlier.size(); at < log.size();) {
-        const std::size_t end = std::min(log.find("\r\n", at), log.size());
-        std::string line = log.substr(at, end - at);
-        const bool stamped = line.size() > 20 && line[4] == '-' && line[7] == '-' && line[10] == 'T' &&
-                             line[13] == ':' && line[16] == ':' && line[19] == ' ' &&
-                             std::all_of(line.begin(), line.begin() + 4, [](char c) { return c >= '0' && c <= '9'; });
-        if (stamped && line.compare(20, computer.size(), computer) == 0)
-            line.erase(0, 20 + computer.size());
-        out += line + "\r\n";
-        at = end + 2;
-    }
-    return out;
+    const std::regex stamp("(^|\n)\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d " + Utf8(std::wstring(name, size)) + " ");
+    return earlier + std::regex_replace(log.substr(earlier.size()), stamp, "$1");
 }
 
 struct Release {
