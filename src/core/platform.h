@@ -65,8 +65,10 @@ public:
     virtual std::optional<std::uint32_t> FileAttributes(const std::wstring& path) = 0;
     // The whole file, or nullopt when it cannot be read; then error, if given, receives the system's error code.
     virtual std::optional<std::string> ReadFile(const std::wstring& path, std::uint32_t* error = nullptr) = 0;
-    // Creates or empties the file and writes all bytes; with flush, returns only once they are on the disk. Returns
-    // the system's error code, 0 only when every write, the flush and the close succeeded.
+    // Makes the file hold exactly the bytes, creating it where it is absent; with flush, returns only once they are on
+    // the disk. Without flush (a scratch copy), an existing file is written over in place and cut after the bytes
+    // rather than emptied first. Returns the system's error code, 0 only when every write, the flush and the close
+    // succeeded.
     virtual std::uint32_t WriteFile(const std::wstring& path, std::string_view bytes, bool flush = true) = 0;
     // Renames within a volume, replacing an existing target in one step. Returns the system's error code, 0 on success.
     virtual std::uint32_t MoveFileOver(const std::wstring& from, const std::wstring& to) = 0;

@@ -57,10 +57,18 @@ Line ReadLine(std::string_view bytes, std::size_t start, std::size_t stop) {
     return line;
 }
 
+// Where the line that starts at p ends: at its CR or LF, or with the bytes. A loop of its own: find_first_of would
+// search its set of two for every byte, which made it most of the time an edit takes.
+std::size_t LineStop(std::string_view bytes, std::size_t p) {
+    while (p < bytes.size() && bytes[p] != '\r' && bytes[p] != '\n')
+        ++p;
+    return p;
+}
+
 std::vector<Line> SplitLines(std::string_view bytes) {
     std::vector<Line> lines;
     for (std::size_t p = 0; p < bytes.size(); p = lines.back().end)
-        lines.push_back(ReadLine(bytes, p, std::min(bytes.find_first_of("\r\n", p), bytes.size())));
+        lines.push_back(ReadLine(bytes, p, LineStop(bytes, p)));
     return lines;
 }
 

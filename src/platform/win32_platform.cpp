@@ -110,8 +110,11 @@ std::uint32_t LastError() {
 } // namespace
 
 std::uint32_t Win32Platform::WriteFile(const std::wstring& path, std::string_view bytes, bool flush) {
-    UniqueFile file(
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // An unflushed file is not emptied first: Linux file systems put a file that was emptied and written again on the
+    // disk as it is closed (ext4 guards programs that replace a file so), which under Wine made writing the 20 KB
+    // staging copy of oeminfo.ini 0.2 ms slower, the very wait that leaving it unflushed is to spare.
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, flush ? CREATE_ALWAYS : OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return LastError();
     std::size_t done = 0;
@@ -123,6 +126,8 @@ std::uint32_t Win32Platform::WriteFile(const std::wstring& path, std::string_vie
             return ERROR_WRITE_FAULT;
         done += written;
     }
+    if (!flush && !SetEndOfFile(file.get()))
+        return LastError(); // the old content's rest
     if (flush && !FlushFileBuffers(file.get()))
         return LastError();
     return CloseHandle(file.release()) ? 0 : LastError();

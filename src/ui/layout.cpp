@@ -23,23 +23,21 @@ int WindowDpi(HWND hwnd) {
     return dpi > 0 ? static_cast<int>(dpi) : ScreenDpi();
 }
 
-void LayOutControls(HWND window, std::span<const ControlSpec> controls, int dpi, HFONT font) {
-    std::vector<const ControlSpec*> ordered;
-    for (const ControlSpec& c : controls) {
-        if (c.windowClass)
-            ordered.push_back(&c);
+void LayOutControls(HWND window, std::span<const ControlSpec> controls, std::span<HWND> handles, int dpi, HFONT font) {
+    std::vector<std::size_t> ordered;
+    for (std::size_t i = 0; i < controls.size() && i < handles.size(); ++i) {
+        if (controls[i].windowClass)
+            ordered.push_back(i);
     }
     // Controls in the tab order first, by tab index; the rest keep the table's order after them.
-    std::stable_sort(ordered.begin(), ordered.end(), [](const ControlSpec* a, const ControlSpec* b) {
-        const int ka = a->tabIndex < 0 ? 1 << 30 : a->tabIndex;
-        const int kb = b->tabIndex < 0 ? 1 << 30 : b->tabIndex;
-        return ka < kb;
-    });
-    for (const ControlSpec* c : ordered) {
-        HWND parent = c->container ? GetDlgItem(window, c->container) : window;
+    const auto key = [&](std::size_t i) { return controls[i].tabIndex < 0 ? 1 << 30 : controls[i].tabIndex; };
+    std::stable_sort(ordered.begin(), ordered.end(), [&](std::size_t a, std::size_t b) { return key(a) < key(b); });
+    for (const std::size_t i : ordered) {
+        const ControlSpec* c = &controls[i];
+        HWND parent = c->container ? ControlOf(controls, handles, c->container) : window;
         const int x = TwipsToPixels(c->left, dpi), y = TwipsToPixels(c->top, dpi);
         const int cx = TwipsToPixels(c->width, dpi), cy = TwipsToPixels(c->height, dpi);
-        HWND child = GetDlgItem(parent, c->id);
+        HWND& child = handles[i];
         const bool created = !child;
         if (created)
             child = CreateWindowExW(c->exStyle, c->windowClass, c->text, WS_CHILD | c->style, x, y, cx, cy, parent,
@@ -54,6 +52,14 @@ void LayOutControls(HWND window, std::span<const ControlSpec> controls, int dpi,
         if (c->autoSize)
             SizeLabelToText(child);
     }
+}
+
+HWND ControlOf(std::span<const ControlSpec> controls, std::span<const HWND> handles, int id) {
+    for (std::size_t i = 0; i < controls.size() && i < handles.size(); ++i) {
+        if (controls[i].id == id && controls[i].windowClass)
+            return handles[i];
+    }
+    return nullptr;
 }
 
 void SizeLabelToText(HWND label) {

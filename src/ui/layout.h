@@ -46,8 +46,13 @@ int ScreenDpi();
 int WindowDpi(HWND hwnd);
 
 // Puts every control of the table in its place at dpi with the font, creating those the window does not have yet in
-// tab order (the z-order gives Tab its order), and sizes the self-sizing labels to their text.
-void LayOutControls(HWND window, std::span<const ControlSpec> controls, int dpi, HFONT font);
+// tab order (the z-order gives Tab its order), and sizes the self-sizing labels to their text. handles holds each
+// row's control (null for a row without one yet); the controls created are added to it.
+void LayOutControls(HWND window, std::span<const ControlSpec> controls, std::span<HWND> handles, int dpi, HFONT font);
+
+// The control of the row with that id, from the handles LayOutControls keeps; null when it has none. Asking the window
+// instead (GetDlgItem) costs a round trip to the wineserver under Wine.
+HWND ControlOf(std::span<const ControlSpec> controls, std::span<const HWND> handles, int id);
 
 // Gives a label the size of its text in its own font; its top-left corner stays.
 void SizeLabelToText(HWND label);

@@ -22,22 +22,22 @@ std::vector<HWND>& RelayedTooltips() {
     return tooltips;
 }
 
-HWND CreateTooltips(HWND owner, std::span<const ControlSpec> controls) {
+HWND CreateTooltips(HWND owner, std::span<const ControlSpec> controls, std::span<const HWND> handles) {
     HWND tooltips =
         CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!tooltips)
         return nullptr;
-    for (const ControlSpec& c : controls) {
-        HWND parent = c.container ? GetDlgItem(owner, c.container) : owner;
-        if (!c.tooltip || !GetDlgItem(parent, c.id))
+    for (std::size_t i = 0; i < controls.size() && i < handles.size(); ++i) {
+        const ControlSpec& c = controls[i];
+        if (!c.tooltip || !handles[i])
             continue;
         TTTOOLINFOW ti{};
         // The smaller record: version 5 of the common controls rejects the newer size.
         ti.cbSize = TTTOOLINFOW_V2_SIZE;
         ti.uFlags = TTF_IDISHWND;
-        ti.hwnd = parent;
-        ti.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(parent, c.id));
+        ti.hwnd = c.container ? ControlOf(controls, handles, c.container) : owner;
+        ti.uId = reinterpret_cast<UINT_PTR>(handles[i]);
         ti.lpszText = const_cast<wchar_t*>(c.tooltip);
         SendMessageW(tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     }
@@ -106,6 +106,7 @@ Window::~Window() {
 bool Window::CreateFromDesign(const WindowDesign& design, HWND owner) {
     RegisterWindowClass(design.className, WindowProc);
     m_design = design;
+    m_controls.assign(design.controls.size(), nullptr);
     if (!CreateWindowExW(design.exStyle, design.className, design.caption, kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 100,
                          100, owner, nullptr, GetModuleHandleW(nullptr), this))
         return false;
@@ -116,22 +117,18 @@ bool Window::CreateFromDesign(const WindowDesign& design, HWND owner) {
     m_dpi = WindowDpi(m_hwnd);
     SizeAndCentre(m_hwnd, TwipsToPixels(design.clientWidth, m_dpi), TwipsToPixels(design.clientHeight, m_dpi));
     Layout(m_dpi);
-    m_tooltips = CreateTooltips(m_hwnd, design.controls);
+    m_tooltips = CreateTooltips(m_hwnd, design.controls, m_controls);
     return true;
 }
 
 HWND Window::Child(int id) const {
-    for (const ControlSpec& c : m_design.controls) {
-        if (c.id == id && c.windowClass)
-            return GetDlgItem(c.container ? GetDlgItem(m_hwnd, c.container) : m_hwnd, id);
-    }
-    return nullptr;
+    return ControlOf(m_design.controls, m_controls, id);
 }
 
 void Window::Layout(int dpi) {
     // The old font stays selected in the controls until they have the new one.
     UniqueFont font = CreateDialogFont(dpi);
-    LayOutControls(m_hwnd, m_design.controls, dpi, font.get());
+    LayOutControls(m_hwnd, m_design.controls, m_controls, dpi, font.get());
     m_font = std::move(font);
     m_dpi = dpi;
 }
@@ -227,6 +224,7 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->m_hwnd = nullptr;
         self->m_lastFocus = nullptr;
+        self->m_controls.clear();
         self->OnDestroyed();
         self->m_font.reset();
         self->m_bigIcon.reset();

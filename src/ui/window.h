@@ -9,6 +9,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace bw {
 
@@ -70,6 +71,7 @@ private:
     UniqueIcon m_bigIcon;
     UniqueIcon m_smallIcon;
     HWND m_tooltips = nullptr; // owned by the window, destroyed with it
+    std::vector<HWND> m_controls; // each row's control, in the table's order; null for a row without one
 };
 
 // Lets pending window messages run once, then returns.
