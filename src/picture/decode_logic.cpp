@@ -15,7 +15,7 @@ Rgba BlankPicture(std::uint32_t width, std::uint32_t height) {
 
 std::optional<Rgba> DecodePicture(std::string_view bytes) {
     const auto starts = [bytes](std::string_view signature) { return bytes.substr(0, signature.size()) == signature; };
-    if (starts("\x89PNG"))
+    if (starts(kPngSignature))
         return DecodePng(bytes);
     if (starts("GIF8"))
         return DecodeGif(bytes);

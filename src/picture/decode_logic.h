@@ -27,6 +27,9 @@ Rgba BlankPicture(std::uint32_t width, std::uint32_t height);
 // follow it), and the IDATs' zlib stream inflating to exactly the size the header implies.
 bool CheckPng(std::string_view bytes);
 
+// The eight bytes every PNG file, and every PNG image of an icon, begins with.
+inline constexpr std::string_view kPngSignature = "\x89PNG\r\n\x1A\n";
+
 // Every colour type and depth, tRNS, Adam7. Samples of 16 bits keep their high byte.
 std::optional<Rgba> DecodePng(std::string_view bytes);
 // The first frame on the logical screen; the rest of the screen transparent.

@@ -15,7 +15,7 @@ struct Bytes {
 };
 
 bool IsPng(std::string_view image) {
-    return image.substr(0, 8) == "\x89PNG\r\n\x1A\n";
+    return image.starts_with(kPngSignature);
 }
 
 // An icon's DIB: BITMAPINFOHEADER with the height of colour and mask rows together, BI_RGB, the colour rows

@@ -200,8 +200,6 @@ PictureFormat CheckBmp(const Bytes& f) {
     return DibIsSound(f, 14, f.U32(10), f.size(), false) ? PictureFormat::Bmp : PictureFormat::None;
 }
 
-constexpr std::string_view kPngSignature = "\x89PNG\r\n\x1A\n";
-
 // An icon or cursor directory; every image it lists must be a sound DIB or PNG inside the file.
 PictureFormat CheckIconDirectory(const Bytes& f) {
     const unsigned type = f.U16(2);

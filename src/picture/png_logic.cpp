@@ -77,7 +77,7 @@ bool HeaderIsSound(const Png& png, unsigned compression, unsigned filter) {
 // The structure, then the IDATs inflated into a buffer of exactly the size the header implies: a stream that
 // would give more is refused as soon as it tries, so no compression bomb is ever expanded.
 std::optional<Png> ReadPng(std::string_view f) {
-    if (f.size() < 8 || f.substr(0, 8) != "\x89PNG\r\n\x1A\n")
+    if (!f.starts_with(kPngSignature))
         return std::nullopt;
     Png png;
     std::string idat;
