@@ -9,20 +9,14 @@ namespace bw {
 
 namespace {
 
-std::optional<std::string> ReadBytes(const AppState& state, Platform& os, std::uint32_t* error = nullptr) {
-    RedirectionOff native(state, os);
-    if (!native)
-        return std::nullopt;
-    return os.ReadFile(state.OemInfoPath(), error);
-}
+// The file as it is now, asked with the redirector off once: whether it is there, and its bytes.
+struct FileNow {
+    bool present = false;
+    std::string bytes;
+};
 
-Presence OemInfoPresence(const AppState& state, Platform& os) {
-    RedirectionOff native(state, os);
-    return native ? FilePresence(os, state.OemInfoPath()) : Presence::Unknown;
-}
-
-// The file's values; nothing when the file is absent, nullopt when it cannot be read, and then why, if asked.
-std::optional<OemValues> ReadValues(const AppState& state, Platform& os, SaveFailure* why = nullptr) {
+// nullopt when the file's presence cannot be told or it cannot be read, and then why, if asked.
+std::optional<FileNow> ReadNow(const AppState& state, Platform& os, SaveFailure* why = nullptr) {
     SaveFailure failure;
     if (state.SystemDirectory.empty()) {
         failure.op = PlatformOp::SystemDirectory;
@@ -33,20 +27,26 @@ std::optional<OemValues> ReadValues(const AppState& state, Platform& os, SaveFai
         } else {
             switch (FilePresence(os, state.OemInfoPath())) {
             case Presence::Absent:
-                return OemValues{};
+                return FileNow{};
             case Presence::Unknown:
                 failure.op = PlatformOp::FileAttributes;
                 break;
             case Presence::Present:
                 failure.op = PlatformOp::ReadFile;
-                if (const auto bytes = os.ReadFile(state.OemInfoPath(), &failure.error))
-                    return ParseOemInfo(*bytes);
+                if (auto bytes = os.ReadFile(state.OemInfoPath(), &failure.error))
+                    return FileNow{true, std::move(*bytes)};
             }
         }
     }
     if (why)
         *why = failure;
     return std::nullopt;
+}
+
+// The file's values; nothing when the file is absent, nullopt when it cannot be read, and then why, if asked.
+std::optional<OemValues> ReadValues(const AppState& state, Platform& os, SaveFailure* why = nullptr) {
+    const auto file = ReadNow(state, os, why);
+    return file ? std::optional(ParseOemInfo(file->bytes)) : std::nullopt;
 }
 
 } // namespace
@@ -92,10 +92,8 @@ std::optional<std::vector<std::wstring>> LoadSupportValues(const AppState& state
 }
 
 std::wstring LoadSupportText(const AppState& state, Platform& os) {
-    if (state.SystemDirectory.empty() || OemInfoPresence(state, os) != Presence::Present)
-        return {};
-    const auto bytes = ReadBytes(state, os);
-    const auto support = bytes ? SupportValuesText(*bytes) : std::nullopt;
+    const auto file = ReadNow(state, os);
+    const auto support = file && file->present ? SupportValuesText(file->bytes) : std::nullopt;
     if (!support)
         return {};
     // Converted in as few pieces as the cuts allow: a call a line would cost more than the reading.
@@ -111,36 +109,20 @@ std::wstring LoadSupportText(const AppState& state, Platform& os) {
 }
 
 SaveResult SaveOemInfo(AppState& state, Platform& os, const std::wstring& maker, const std::wstring& model) {
-    if (state.SystemDirectory.empty())
-        return SaveFailure{PlatformOp::SystemDirectory, 0};
-    std::uint32_t readError = 0;
-    std::string file;
-    const Presence presence = OemInfoPresence(state, os);
-    switch (presence) {
-    case Presence::Absent:
-        break; // a new file: its own layout
-    case Presence::Present:
-        if (auto bytes = ReadBytes(state, os, &readError)) {
-            file = std::move(*bytes);
-            break;
-        }
-        // Writing now could drop what we could not read.
-        return SaveFailure{PlatformOp::ReadFile, readError};
-    case Presence::Unknown: {
-        // Either the redirector or the file's attributes: asking again tells which.
-        const bool redirected = static_cast<bool>(RedirectionOff(state, os));
-        return SaveFailure{redirected ? PlatformOp::FileAttributes : PlatformOp::DisableFsRedirection, 0};
-    }
-    }
+    SaveFailure why;
+    const std::optional<FileNow> file = ReadNow(state, os, &why);
+    // Writing without what could not be read could drop it.
+    if (!file)
+        return why;
     // Before the editor's first commit the file's support lines stay as they are. A new file names none: an empty
     // section, as the editor's commit of no lines leaves it, which gives no "LineN" for the system to show.
     std::optional<std::vector<std::string>> support;
-    if (state.SupportEdited() || presence == Presence::Absent)
+    if (state.SupportEdited() || !file->present)
         support.emplace();
     if (state.SupportEdited())
         for (const std::wstring& line : CurrentSupportLines(state))
             support->push_back(ToAnsi(line));
-    const std::string bytes = EditOemInfo(file, ToAnsi(maker), ToAnsi(model), support);
+    const std::string bytes = EditOemInfo(file->bytes, ToAnsi(maker), ToAnsi(model), support);
 
     // The staging copy is not what the system reads: without it the file is saved all the same.
     if (!state.TempDirectory.empty() && os.WriteFile(state.StagedOemInfoPath(), bytes, false) == 0)
