@@ -36,6 +36,15 @@ public:
     std::uint32_t MoveFileOver(const S&, const S&) override {
         return ERROR_ACCESS_DENIED;
     }
+    std::uint32_t WriteHeldFile(const S&, std::string_view, bw::UniqueFile&) override {
+        return ERROR_ACCESS_DENIED;
+    }
+    std::optional<std::string> ReadHeldFile(HANDLE, std::size_t, std::uint32_t* = nullptr) override {
+        return std::nullopt;
+    }
+    std::uint32_t RenameHeldFile(HANDLE, const S&) override {
+        return ERROR_ACCESS_DENIED;
+    }
     std::uint32_t SetAttributes(const S&, std::uint32_t) override {
         return ERROR_ACCESS_DENIED;
     }

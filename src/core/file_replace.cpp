@@ -4,45 +4,52 @@ namespace bw {
 
 SaveResult ReplaceFileSafely(Platform& os, std::string_view bytes, const std::wstring& target) {
     const std::wstring sibling = target + L".new";
-    std::uint32_t error = os.WriteFile(sibling, bytes);
+    UniqueFile copy;
+    std::uint32_t error = os.WriteHeldFile(sibling, bytes, copy);
     if (error && os.FileAttributes(sibling)) {
         // A copy left behind by an interrupted save, which never replaced anything, may be read-only. Looked for
         // only now: asking for a file that is not there costs a search of the whole system directory.
         os.SetAttributes(sibling, FILE_ATTRIBUTE_NORMAL);
-        error = os.WriteFile(sibling, bytes);
+        error = os.WriteHeldFile(sibling, bytes, copy);
     }
-    if (error) {
+    // The copy is closed before it is deleted: while it is held, no one can delete it, not even through its name.
+    const auto failed = [&](PlatformOp op, std::uint32_t code) {
+        copy.reset();
         os.DeletePath(sibling);
-        return SaveFailure{PlatformOp::WriteFile, error};
-    }
+        return SaveFailure{op, code};
+    };
+    if (error)
+        return failed(PlatformOp::WriteFile, error);
     std::uint32_t readError = 0;
-    const auto copy = os.ReadFile(sibling, &readError);
-    if (copy != bytes) {
-        os.DeletePath(sibling);
-        // A copy that reads back as other bytes was changed by another instance: the system names no error.
-        return SaveFailure{PlatformOp::ReadFile, copy ? 0 : readError};
-    }
+    // One byte over: a longer file is no match either.
+    const auto back = os.ReadHeldFile(copy.get(), bytes.size() + 1, &readError);
+    if (back != bytes)
+        return failed(PlatformOp::ReadFile, back ? 0 : readError); // other bytes: the system names no error
 
     const auto old = os.FileAttributes(target);
     if (old == kUnknownAttributes) {
         // Without the old attributes the file could not be replaced as it was.
-        os.DeletePath(sibling);
-        return SaveFailure{PlatformOp::FileAttributes, 0};
+        return failed(PlatformOp::FileAttributes, 0);
     }
     const bool readOnly = old && (*old & FILE_ATTRIBUTE_READONLY);
     // A read-only file cannot be replaced by a rename.
     if (readOnly) {
         if (const std::uint32_t e =
-                os.SetAttributes(target, *old & ~static_cast<std::uint32_t>(FILE_ATTRIBUTE_READONLY))) {
-            os.DeletePath(sibling);
-            return SaveFailure{PlatformOp::SetAttributes, e};
-        }
+                os.SetAttributes(target, *old & ~static_cast<std::uint32_t>(FILE_ATTRIBUTE_READONLY)))
+            return failed(PlatformOp::SetAttributes, e);
     }
-    if (const std::uint32_t e = os.MoveFileOver(sibling, target)) {
+    // Renamed through the handle that wrote and read it, the copy installed is the one compared. A system that renames
+    // only by name lets another instance, which writes beside the same target under the same name, put its own copy
+    // there once ours is closed: only the target read back can then tell what was installed.
+    std::uint32_t moved = os.RenameHeldFile(copy.get(), target);
+    const bool byName = moved == ERROR_CALL_NOT_IMPLEMENTED;
+    copy.reset();
+    if (byName)
+        moved = os.MoveFileOver(sibling, target);
+    if (moved) {
         if (readOnly)
             os.SetAttributes(target, *old);
-        os.DeletePath(sibling);
-        return SaveFailure{PlatformOp::MoveFileOver, e};
+        return failed(PlatformOp::MoveFileOver, moved);
     }
 
     constexpr std::uint32_t kKept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
@@ -50,11 +57,12 @@ SaveResult ReplaceFileSafely(Platform& os, std::string_view bytes, const std::ws
         // The content is in place whatever happens here; a lost attribute only changes how the file is listed.
         os.SetAttributes(target, *old & (kKept | FILE_ATTRIBUTE_ARCHIVE));
     }
-    // Another instance may have written its copy between the comparison and the rename: only the target can tell
-    // what was installed. A target that cannot be read back shows no other bytes.
-    const auto installed = os.ReadFile(target);
-    if (installed && *installed != bytes)
-        return SaveFailure{PlatformOp::ReadFile, 0};
+    // A target that cannot be read back shows no other bytes.
+    if (byName) {
+        const auto installed = os.ReadFile(target);
+        if (installed && *installed != bytes)
+            return SaveFailure{PlatformOp::ReadFile, 0};
+    }
     return std::nullopt;
 }
 

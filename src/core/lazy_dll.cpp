@@ -42,6 +42,11 @@ FARPROC SystemFunctionAddress(SystemDll dll, const char* name) {
     return module ? GetProcAddress(module, name) : nullptr;
 }
 
+FARPROC LoadedFunctionAddress(const wchar_t* dll, const char* name) {
+    HMODULE module = GetModuleHandleW(dll);
+    return module ? GetProcAddress(module, name) : nullptr;
+}
+
 bool EnsureOle() {
     if (g_ole == OleState::NotTried) {
         auto initialize = SystemFunction<decltype(OleInitialize)>(SystemDll::ole32, "OleInitialize");

@@ -17,6 +17,16 @@ Function* SystemFunction(SystemDll dll, const char* name) {
     return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(SystemFunctionAddress(dll, name)));
 }
 
+// A function of a system DLL that every process of the systems offering it has mapped from its start (kernel32, and
+// ntdll on NT): looked up, never loaded, so that it may be asked for while the file-system redirector is off, under
+// which a load would take the DLL of the other architecture. Null when either is absent.
+FARPROC LoadedFunctionAddress(const wchar_t* dll, const char* name);
+
+template <typename Function>
+Function* LoadedFunction(const wchar_t* dll, const char* name) {
+    return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(LoadedFunctionAddress(dll, name)));
+}
+
 // Initialises OLE on this thread at the first call; later calls only say whether that worked. Call it on the
 // user-interface thread before anything that needs OLE (the open-file dialog).
 bool EnsureOle();

@@ -72,6 +72,17 @@ public:
     virtual std::uint32_t WriteFile(const std::wstring& path, std::string_view bytes, bool flush = true) = 0;
     // Renames within a volume, replacing an existing target in one step. Returns the system's error code, 0 on success.
     virtual std::uint32_t MoveFileOver(const std::wstring& from, const std::wstring& to) = 0;
+    // A file held open, shared with no one, from its writing to its rename: meanwhile no other opener can read, change,
+    // delete or rename it. Makes the file hold exactly the bytes, on the disk, creating it where it is absent, and
+    // keeps it open in held. Returns the system's error code, 0 on success; on failure held is empty and part of the
+    // bytes may have been written.
+    virtual std::uint32_t WriteHeldFile(const std::wstring& path, std::string_view bytes, UniqueFile& held) = 0;
+    // At most limit bytes of the held file from its start, or nullopt when they cannot be read; then error, if given,
+    // receives the system's error code.
+    virtual std::optional<std::string> ReadHeldFile(HANDLE held, std::size_t limit, std::uint32_t* error = nullptr) = 0;
+    // Renames the held file within its volume, replacing an existing target in one step. Returns the system's error
+    // code, 0 on success, ERROR_CALL_NOT_IMPLEMENTED where the system renames files only by their names.
+    virtual std::uint32_t RenameHeldFile(HANDLE held, const std::wstring& to) = 0;
     virtual std::uint32_t SetAttributes(const std::wstring& path, std::uint32_t attributes) = 0;
     virtual bool DeletePath(const std::wstring& path) = 0;
 

@@ -5,8 +5,13 @@
 #include "picture/dib_picture.h"
 
 #include <shellapi.h>
+#include <winternl.h>
 
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
 #include <iterator>
+#include <vector>
 
 namespace bw {
 
@@ -32,11 +37,7 @@ std::optional<std::wstring> DirectoryFrom(UINT (*query)(wchar_t*, UINT)) {
 // A function of kernel32 that not every system the program starts on has (2000 lacks IsWow64Process, 32-bit XP
 // the redirector's pair), so it is looked up instead of imported. nullptr when absent.
 template <typename F> F* Kernel32Function(const char* name) {
-    HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
-    if (!kernel32)
-        return nullptr;
-    // Through a generic function pointer: a direct cast between unrelated function types draws a warning.
-    return reinterpret_cast<F*>(reinterpret_cast<void (*)()>(GetProcAddress(kernel32, name)));
+    return LoadedFunction<F>(L"kernel32.dll", name);
 }
 
 UINT QuerySystemDirectory(wchar_t* buffer, UINT size) {
@@ -107,6 +108,43 @@ std::uint32_t LastError() {
     return error ? error : ERROR_GEN_FAILURE;
 }
 
+// The system's error code, 0 once every byte is written.
+std::uint32_t WriteAll(HANDLE file, std::string_view bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD written = 0;
+        if (!::WriteFile(file, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &written, nullptr))
+            return LastError();
+        if (written == 0)
+            return ERROR_WRITE_FAULT;
+        done += written;
+    }
+    return 0;
+}
+
+// The NT name of a file's full path, as the native API takes it: "\??\C:\dir\file", "\??\UNC\server\share\file".
+std::wstring NtPath(const std::wstring& path) {
+    // Made full and canonical first, as the system does with a name given to MoveFileExW: separators, "." and "..".
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (n == 0) {
+            full = path;
+            break;
+        }
+        if (n < full.size()) {
+            full.resize(n);
+            break;
+        }
+        full.assign(n, L'\0'); // too small: n counts the terminating NUL
+    }
+    if (full.starts_with(L"\\\\?\\") || full.starts_with(L"\\\\.\\"))
+        return L"\\??\\" + full.substr(4);
+    if (full.starts_with(L"\\\\"))
+        return L"\\??\\UNC\\" + full.substr(2);
+    return L"\\??\\" + full;
+}
+
 } // namespace
 
 std::uint32_t Win32Platform::WriteFile(const std::wstring& path, std::string_view bytes, bool flush) {
@@ -117,15 +155,8 @@ std::uint32_t Win32Platform::WriteFile(const std::wstring& path, std::string_vie
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return LastError();
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD written = 0;
-        if (!::WriteFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &written, nullptr))
-            return LastError();
-        if (written == 0)
-            return ERROR_WRITE_FAULT;
-        done += written;
-    }
+    if (const std::uint32_t error = WriteAll(file.get(), bytes))
+        return error;
     if (!flush && !SetEndOfFile(file.get()))
         return LastError(); // the old content's rest
     if (flush && !FlushFileBuffers(file.get()))
@@ -135,6 +166,69 @@ std::uint32_t Win32Platform::WriteFile(const std::wstring& path, std::string_vie
 
 std::uint32_t Win32Platform::MoveFileOver(const std::wstring& from, const std::wstring& to) {
     return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 0 : LastError();
+}
+
+std::uint32_t Win32Platform::WriteHeldFile(const std::wstring& path, std::string_view bytes, UniqueFile& held) {
+    // DELETE access lets the file be renamed through this handle; written through, the rename is on the disk when it
+    // returns, as MOVEFILE_WRITE_THROUGH makes the rename by name.
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr));
+    if (!file)
+        return LastError();
+    if (const std::uint32_t error = WriteAll(file.get(), bytes))
+        return error;
+    if (!FlushFileBuffers(file.get()))
+        return LastError();
+    held = std::move(file);
+    return 0;
+}
+
+std::optional<std::string> Win32Platform::ReadHeldFile(HANDLE held, std::size_t limit, std::uint32_t* error) {
+    std::string bytes(limit, '\0');
+    std::size_t done = 0;
+    while (done < limit) {
+        // At an offset of its own, from the start, wherever the writing left the file pointer.
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(done);
+        at.OffsetHigh = static_cast<DWORD>(static_cast<std::uint64_t>(done) >> 32);
+        DWORD got = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(limit - done, 0x40000000));
+        if (!::ReadFile(held, bytes.data() + done, chunk, &got, &at)) {
+            if (GetLastError() == ERROR_HANDLE_EOF)
+                break;
+            if (error)
+                *error = LastError();
+            return std::nullopt;
+        }
+        done += got;
+        if (got < chunk)
+            break; // a file on a disk reads short only at its end
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+std::uint32_t Win32Platform::RenameHeldFile(HANDLE held, const std::wstring& to) {
+    // Looked up, not imported: ntdll has them on every NT system; a system without them renames only by name.
+    using SetInformationFile = LONG NTAPI(HANDLE, IO_STATUS_BLOCK*, void*, ULONG, FILE_INFORMATION_CLASS);
+    auto* setInformation = LoadedFunction<SetInformationFile>(L"ntdll.dll", "NtSetInformationFile");
+    auto* toError = LoadedFunction<ULONG NTAPI(LONG)>(L"ntdll.dll", "RtlNtStatusToDosError");
+    if (!setInformation || !toError)
+        return ERROR_CALL_NOT_IMPLEMENTED;
+    // Under WOW64 the name goes through the file-system redirector as MoveFileExW's target does (MoveFileExW renames
+    // through this same call): with the redirector off, or by the Sysnative alias, it names the native directory.
+    const std::wstring name = NtPath(to);
+    const std::size_t nameBytes = name.size() * sizeof(wchar_t);
+    const std::size_t size = offsetof(FILE_RENAME_INFORMATION, FileName) + nameBytes;
+    std::vector<ULONG_PTR> buffer(size / sizeof(ULONG_PTR) + 1); // aligned as the structure's handle
+    auto* rename = reinterpret_cast<FILE_RENAME_INFORMATION*>(buffer.data());
+    rename->ReplaceIfExists = TRUE;
+    rename->RootDirectory = nullptr;
+    rename->FileNameLength = static_cast<ULONG>(nameBytes);
+    std::memcpy(rename->FileName, name.data(), nameBytes);
+    IO_STATUS_BLOCK io{};
+    const LONG status = setInformation(held, &io, rename, static_cast<ULONG>(size), FileRenameInformation);
+    return status >= 0 ? 0 : toError(status);
 }
 
 std::uint32_t Win32Platform::SetAttributes(const std::wstring& path, std::uint32_t attributes) {

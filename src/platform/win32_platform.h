@@ -12,6 +12,9 @@ public:
     std::optional<std::string> ReadFile(const std::wstring& path, std::uint32_t* error = nullptr) override;
     std::uint32_t WriteFile(const std::wstring& path, std::string_view bytes, bool flush = true) override;
     std::uint32_t MoveFileOver(const std::wstring& from, const std::wstring& to) override;
+    std::uint32_t WriteHeldFile(const std::wstring& path, std::string_view bytes, UniqueFile& held) override;
+    std::optional<std::string> ReadHeldFile(HANDLE held, std::size_t limit, std::uint32_t* error = nullptr) override;
+    std::uint32_t RenameHeldFile(HANDLE held, const std::wstring& to) override;
     std::uint32_t SetAttributes(const std::wstring& path, std::uint32_t attributes) override;
     bool DeletePath(const std::wstring& path) override;
     bool DisableFsRedirection(void*& previous) override;

@@ -136,34 +136,54 @@ TEST_F(Engine, EachFileStepsFailureShowsTheSystemsError) {
     }
 }
 
-// Another instance writes beside the same targets under the same names: a copy that holds its bytes by the time
-// this run reads it back must not replace anything, and one it puts there just before the rename is never
-// reported as this run's.
+// Another instance writes beside the same targets under the same names. While this run holds its copy, from its
+// writing to its rename, the other is refused and this run's bytes are installed; a copy that reads back as other
+// bytes replaces nothing; where the system renames only by name, a copy the other puts there once this run's is
+// closed, just before the rename, is never reported as this run's.
 TEST_F(Engine, ACopyBesideTheTargetChangedByAnotherInstanceIsNeverReportedSaved) {
     const std::string before = "[General]\r\nManufacturer=Old\r\nModel=X 200\r\n[Support Information]\r\nLine1=a\r\n";
     const std::string other = "[General]\r\nManufacturer=Other\r\n";
-    const std::pair<const wchar_t*, const wchar_t*> moments[] = {{L"Read oeminfo.ini.new", L"Read oemlogo.bmp.new"},
-                                                                 {L"Move oeminfo.ini", L"Move oemlogo.bmp"}};
-    for (const auto& [iniMoment, logoMoment] : moments) {
-        SCOPED_TRACE(iniMoment);
+    const std::wstring why = L"：写入后读回的内容与写入的不同，可能有另一个程序同时在写入\n";
+    const std::wstring lost = L"以下内容未能保存：\nOEM 信息文件 oeminfo.ini" + why + L"OEM Logo 图片 oemlogo.bmp" +
+                              why + L"\n其余内容已保存。";
+    const struct {
+        bool byName, readsHalf;
+        std::wstring message;
+        int refused; // the other's writes refused, of those at each read-back and rename of either file
+        std::optional<std::string> ini, logo;
+    } cases[] = {
+        {false, false, L"", 4, "[General]\r\nManufacturer=New\r\nModel=X 200\r\n[Support Information]\r\nLine1=a\r\n",
+         Picture("info24.bmp")},
+        {false, true, lost, 2, before, "old logo"},
+        {true, false, lost, 4, other, Picture("info8.bmp")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.byName << c.readsHalf);
         WriteBytes(ini, before);
         WriteBytes(logo, "old logo");
+        std::tie(os.renameByName, os.heldReadsHalf) = std::pair(c.byName, c.readsHalf);
+        int refused = 0;
+        const auto put = [&refused](const std::wstring& path, const std::string& bytes) {
+            UniqueFile file(CreateFileW(Native(path).c_str(), GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+                                        0, nullptr));
+            DWORD written = 0;
+            refused +=
+                !file || !::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        };
         os.onCall = [&] {
-            if (os.log.back() == iniMoment)
-                WriteBytes(ini + L".new", other);
-            if (os.log.back() == logoMoment)
-                WriteBytes(logo + L".new", Picture("info8.bmp"));
+            if (os.log.back() == L"Read oeminfo.ini.new" || os.log.back() == L"Move oeminfo.ini")
+                put(ini + L".new", other);
+            if (os.log.back() == L"Read oemlogo.bmp.new" || os.log.back() == L"Move oemlogo.bmp")
+                put(logo + L".new", Picture("info8.bmp"));
         };
         Branding b;
         b.maker = L"New";
         b.logo = Picture("info24.bmp");
-        const std::wstring why = L"：写入后读回的内容与写入的不同，可能有另一个程序同时在写入\n";
-        EXPECT_EQ(NotSavedMessage(Apply(b, kXp)), L"以下内容未能保存：\nOEM 信息文件 oeminfo.ini" + why +
-                                                      L"OEM Logo 图片 oemlogo.bmp" + why + L"\n其余内容已保存。");
-        if (iniMoment == moments[0].first) { // nothing was replaced
-            EXPECT_EQ(ReadBytes(ini), before);
-            EXPECT_EQ(ReadBytes(logo), "old logo");
-        }
+        EXPECT_EQ(NotSavedMessage(Apply(b, kXp)), c.message);
+        EXPECT_EQ(refused, c.refused);
+        EXPECT_EQ(ReadBytes(ini), c.ini);
+        EXPECT_EQ(ReadBytes(logo), c.logo);
         EXPECT_FALSE(ReadBytes(ini + L".new") || ReadBytes(logo + L".new"));
     }
 }

@@ -34,6 +34,8 @@ public:
     std::vector<S> paths;         // each path a call is about, with " [off]" while the redirector is off
     std::optional<bool> wow64;
     bool sysnative = true, redirectionOff = false;
+    bool renameByName = false;  // plays a system without the rename through a handle
+    bool heldReadsHalf = false; // a held file reads back as its first half, without an error, as a failing disk may
     int picturesWhileOff = 0;
 
     std::optional<S> SystemDirectory() override {
@@ -60,6 +62,27 @@ public:
     }
     std::uint32_t MoveFileOver(const S& from, const S& to) override {
         return Fails(O::MoveFileOver, to) ? failWith : m_real.MoveFileOver(N(from), N(to));
+    }
+    std::uint32_t WriteHeldFile(const S& p, std::string_view bytes, UniqueFile& held) override {
+        const bool fails = Fails(O::WriteFile, m_held = p);
+        const std::uint32_t error = m_real.WriteHeldFile(N(p), fails ? bytes.substr(0, bytes.size() / 2) : bytes, held);
+        return fails ? (held.reset(), failWith) : error;
+    }
+    std::optional<std::string> ReadHeldFile(HANDLE held, std::size_t limit, std::uint32_t* error = nullptr) override {
+        if (Fails(O::ReadFile, m_held)) {
+            if (error)
+                *error = ERROR_ACCESS_DENIED;
+            return std::nullopt;
+        }
+        auto bytes = m_real.ReadHeldFile(held, limit, error);
+        if (bytes && heldReadsHalf)
+            bytes->resize(bytes->size() / 2);
+        return bytes;
+    }
+    std::uint32_t RenameHeldFile(HANDLE held, const S& to) override {
+        return Fails(O::MoveFileOver, to) ? failWith
+               : renameByName             ? ERROR_CALL_NOT_IMPLEMENTED
+                                          : m_real.RenameHeldFile(held, N(to));
     }
     std::uint32_t SetAttributes(const S& p, std::uint32_t a) override {
         return Fails(O::SetAttributes, p) ? failWith : m_real.SetAttributes(N(p), a);
@@ -134,6 +157,7 @@ private:
     }
 
     std::array<int, static_cast<std::size_t>(O::Count)> m_calls{}, m_failAt{}; // m_failAt: -1 every call; 0 none
+    S m_held; // the path of the file held last, which its reads are about
     Win32Platform m_real;
 };
 
