@@ -371,52 +371,50 @@ TEST_P(Deploy, TwoRunsShareOneLogThatAScriptHoldsOpen) {
     EXPECT_EQ(lines, std::multiset<std::string>({run[0], run[0], run[1], run[1], run[2], run[2]})) << log;
 }
 
-// What /export writes, /apply takes: empty values arrive empty, what the PC lacks stays as the other PC has it, a
-// bare web address is carried as it is, and a logo that is no BMP is named and left out.
+// What /export writes, /apply takes: empty values arrive empty, what the PC lacks or holds as no text stays as the
+// other PC has it, a support value of the key stored unexpanded travels as it is, a bare web address too, and a
+// logo that is no BMP is named and left out.
 TEST_P(Deploy, ExportCarriesEmptyValuesAndNamesWhatItLeavesOut) {
-    SetText(kNt, L"RegisteredOrganization", L"");
-    DeleteValue(kNt, L"RegisteredOwner");
+    SetRaw(kNt, L"RegisteredOwner", REG_BINARY, "\1\2", 2);
+    DeleteValue(kNt, L"RegisteredOrganization");
     SetText(kKey, L"SupportPhone", L"");
     SetText(kKey, L"SupportURL", L"www.brandwick.example");
-    DeleteValue(kKey, L"SupportHours");
+    SetRaw(kKey, L"SupportHours", REG_EXPAND_SZ, L"%HOURS% 9:00", 26);
     WriteBytes(ini, "[General]\r\nManufacturer=\r\nModel=OM-1\r\n[Support Information]\r\n");
     WriteBytes(logo, Picture("gif89.gif"));
-    Expect(StartLogged(L"/export " + kDir + L"pc.ini"), 1,
-           "已导出到 C:\\brandwick-deploy\\pc.ini，但以下内容未导出：\r\nLogo：本机的 Logo 图片不是 BMP 图片\r\n");
+    Expect(
+        StartLogged(L"/export " + kDir + L"pc.ini"), 1,
+        "已导出到 C:\\brandwick-deploy\\pc.ini，但以下内容未导出：\r\nOwner：无法读取本机的值：不支持的类型。(1630)\r\n"
+        "Logo：本机的 Logo 图片不是 BMP 图片\r\n");
     const std::string text = ReadBytes(kDir + L"pc.ini").value_or("");
     EXPECT_EQ(text.substr(text.find("\r\n") + 2),
-              "[Registration]\r\nOrganization=\r\n"
+              "[Registration]\r\n"
               "; 以下为本机自己的产品序列号；删去 ProductId 前的“;”即会在每台电脑上设置它\r\n"
               "; ProductId=00000-OEM-0000000-00000\r\n"
-              "[OEM]\r\nManufacturer=Old Maker\r\nModel=OM-1\r\nSupportPhone=\r\nSupportURL=www.brandwick.example\r\n"
-              "[Support Information]\r\n");
+              "[OEM]\r\nManufacturer=Old Maker\r\nModel=OM-1\r\nSupportPhone=\r\nSupportHours=%HOURS% 9:00\r\n"
+              "SupportURL=www.brandwick.example\r\n[Support Information]\r\n");
 
     SetText(kNt, L"RegisteredOwner", L"他人");
     SetText(kNt, L"RegisteredOrganization", L"他组织");
     SetText(kKey, L"SupportPhone", L"111");
-    SetText(kKey, L"SupportHours", L"全天");
     SetText(kKey, L"SupportURL", L"https://other.example/");
+    SetText(kKey, L"SupportProvider", L"他人售后");
     WriteBytes(ini, kOldIni);
     Expect(StartLogged(L"/apply " + kDir + L"pc.ini"), 0, "已应用配置文件 C:\\brandwick-deploy\\pc.ini。\r\n");
-    EXPECT_EQ(RegTexts(kNt, kNtNames), L"他人| |00000-OEM-0000000-00000|") << "an empty one is stored as one space";
-    EXPECT_EQ(RegTexts(kKey, {L"Manufacturer", L"Model", L"SupportPhone", L"SupportHours", L"SupportURL"}),
-              L"Old Maker|OM-1||全天|www.brandwick.example|");
+    EXPECT_EQ(RegTexts(kNt, kNtNames), L"他人|他组织|00000-OEM-0000000-00000|");
+    EXPECT_EQ(RegTexts(kKey, {L"Manufacturer", L"Model", L"SupportPhone", L"SupportHours", L"SupportURL",
+                              L"SupportProvider"}),
+              L"Old Maker|OM-1||%HOURS% 9:00|www.brandwick.example|他人售后|");
     EXPECT_EQ(ReadBytes(ini), "[General]\r\nManufacturer=Old Maker\r\nModel=OM-1\r\n[Support Information]\r\n");
 }
 
-// /? shows the usage; a switch the program does not know shows it after naming the switch, logged when the log was
-// named; a log that cannot be opened stops the run first. None of them changes anything.
-TEST_P(Deploy, ShowsTheUsageLogsACommandLineMistakeAndStopsAtALogItCannotOpen) {
+// A switch the program does not know is named before the usage, logged when the log was named; a log that cannot be
+// opened stops the run first. None of them changes anything.
+TEST_P(Deploy, LogsACommandLineMistakeAndStopsAtALogItCannotOpen) {
     const Places before = NativePlaces();
-    WriteBytes(kDir + L"full.ini", kFullProfile);
-    WriteBytes(kDir + L"brand.bmp", kLogo);
-    const Outcome help = Start(L"/?");
-    EXPECT_EQ(help.exitCode, 0u);
-    EXPECT_EQ(help.out.substr(0, 11), "用法：\r\n");
-    for (const char* word : {"/apply", "/export", "/log", "/?"})
-        EXPECT_NE(help.out.find(word), std::string::npos) << word;
-    EXPECT_EQ(help.err, "");
-    Expect(StartLogged(L"/apply full.ini /foo"), 2, "无法识别的参数：/foo\r\n" + help.out);
+    const std::string usage = Start(L"/?").out;
+    EXPECT_TRUE(usage.starts_with("用法：\r\n")) << usage;
+    Expect(StartLogged(L"/apply full.ini /foo"), 2, "无法识别的参数：/foo\r\n" + usage);
     Expect(Start(L"/apply full.ini /log " + kDir), 2,
            "无法写入日志文件 C:\\brandwick-deploy\\：访问被拒绝。(5)\r\n未做任何更改。\r\n");
     EXPECT_EQ(NativePlaces(), before);
