@@ -10,12 +10,10 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <functional>
 #include <map>
 #include <optional>
 #include <regex>
 #include <set>
-#include <thread>
 
 namespace bw::deploy {
 namespace {
@@ -155,51 +153,49 @@ protected:
         RemoveTestFolder();
     }
 
-    // Runs the release with these arguments, its standard output and error into pipes, until it ends.
-    Outcome Start(const std::wstring& arguments) {
-        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-        UniqueHandleNull outRead, outWrite, errRead, errWrite;
-        UniqueFile nul(
-            CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr));
-        Outcome run;
-        if (!CreatePipe(outRead.put(), outWrite.put(), &inherit, 0) ||
-            !CreatePipe(errRead.put(), errWrite.put(), &inherit, 0) || !nul) {
-            ADD_FAILURE() << "no pipes";
-            return run;
-        }
-        SetHandleInformation(outRead.get(), HANDLE_FLAG_INHERIT, 0);
-        SetHandleInformation(errRead.get(), HANDLE_FLAG_INHERIT, 0);
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        si.dwFlags = STARTF_USESTDHANDLES;
-        si.hStdInput = nul.get(), si.hStdOutput = outWrite.get(), si.hStdError = errWrite.get();
+    // Starts the release with these arguments in the test's folder.
+    UniqueHandleNull Launch(const std::wstring& arguments, STARTUPINFOW si = {sizeof(STARTUPINFOW)}) {
         std::wstring commandLine = L"\"" + m_exe + L"\" " + arguments;
         PROCESS_INFORMATION pi{};
         if (!CreateProcessW(m_exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, kDir.c_str(), &si,
                             &pi)) {
             ADD_FAILURE() << "the release did not start: error " << GetLastError();
-            return run;
+            return {};
         }
-        UniqueHandleNull process(pi.hProcess), thread(pi.hThread);
-        // Only the program holds the pipes' write ends now: each read ends when it has ended.
-        outWrite.reset(), errWrite.reset();
-        const auto drain = [](HANDLE pipe, std::string& into) {
-            char chunk[4096];
-            for (DWORD got = 0; ReadFile(pipe, chunk, sizeof chunk, &got, nullptr) && got > 0;)
-                into.append(chunk, got);
+        CloseHandle(pi.hThread);
+        return UniqueHandleNull(pi.hProcess);
+    }
+    // Runs the release until it ends, its standard output and error into files.
+    Outcome Start(const std::wstring& arguments) {
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        const auto open = [&inherit](const std::wstring& path, DWORD access, DWORD creation) {
+            return UniqueFile(
+                CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, creation, 0, nullptr));
         };
-        std::thread errReader(drain, errRead.get(), std::ref(run.err));
-        std::thread outReader(drain, outRead.get(), std::ref(run.out));
-        if (WaitForSingleObject(process.get(), 60000) != WAIT_OBJECT_0) {
-            ADD_FAILURE() << "the release did not end within a minute";
-            TerminateProcess(process.get(), 9);
-            WaitForSingleObject(process.get(), 10000);
+        Outcome run;
+        {
+            const UniqueFile in = open(L"NUL", GENERIC_READ, OPEN_EXISTING),
+                             out = open(kDir + L"out.txt", GENERIC_WRITE, CREATE_ALWAYS),
+                             err = open(kDir + L"err.txt", GENERIC_WRITE, CREATE_ALWAYS);
+            STARTUPINFOW si{};
+            si.cb = sizeof si;
+            si.dwFlags = STARTF_USESTDHANDLES;
+            si.hStdInput = in.get(), si.hStdOutput = out.get(), si.hStdError = err.get();
+            const UniqueHandleNull process = Launch(arguments, si);
+            if (!process)
+                return run;
+            if (WaitForSingleObject(process.get(), 60000) != WAIT_OBJECT_0) {
+                ADD_FAILURE() << "the release did not end within a minute";
+                TerminateProcess(process.get(), 9);
+                WaitForSingleObject(process.get(), 10000);
+            }
+            GetExitCodeProcess(process.get(), &run.exitCode);
+            BOOL wow64 = !GetParam().wow64;
+            IsWow64Process(process.get(), &wow64);
+            EXPECT_EQ(wow64, GetParam().wow64) << "a 32-bit release runs under WOW64, a 64-bit one natively";
         }
-        outReader.join(), errReader.join();
-        GetExitCodeProcess(process.get(), &run.exitCode);
-        BOOL wow64 = !GetParam().wow64;
-        IsWow64Process(process.get(), &wow64);
-        EXPECT_EQ(wow64, GetParam().wow64) << "a 32-bit release runs under WOW64, a 64-bit one natively";
+        run.out = ReadBytes(kDir + L"out.txt").value_or("<missing>");
+        run.err = ReadBytes(kDir + L"err.txt").value_or("<missing>");
         return run;
     }
     // The same with /log: the log holds what it had and then exactly what the program printed.
@@ -342,17 +338,8 @@ TEST_P(Deploy, TwoRunsShareOneLogThatAScriptHoldsOpen) {
     UniqueFile script(CreateFileW(kLog.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(script);
-    std::vector<UniqueHandleNull> runs;
-    for (int i = 0; i < 2; ++i) {
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        std::wstring commandLine = L"\"" + m_exe + L"\" /apply " + kDir + L"full.ini /log " + kLog;
-        PROCESS_INFORMATION pi{};
-        ASSERT_TRUE(CreateProcessW(m_exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, kDir.c_str(),
-                                   &si, &pi));
-        CloseHandle(pi.hThread);
-        runs.emplace_back(pi.hProcess);
-    }
+    const UniqueHandleNull runs[] = {Launch(L"/apply " + kDir + L"full.ini /log " + kLog),
+                                     Launch(L"/apply " + kDir + L"full.ini /log " + kLog)};
     for (const auto& run : runs) {
         ASSERT_EQ(WaitForSingleObject(run.get(), 60000), WAIT_OBJECT_0);
         DWORD code = STILL_ACTIVE;
