@@ -227,7 +227,9 @@ protected:
     RegistryValueGuard wine{L"Software\\Wine", {L"Version"}, 0, HKEY_CURRENT_USER};
 };
 
-TEST_P(Deploy, AppliesAFullProfileWhereTheSystemReadsIt) {
+// A full profile lands where the system reads it, keeping the key's other values. What /export then writes, /apply
+// puts back: the profile names the copied logo beside it.
+TEST_P(Deploy, AppliesAFullProfileAndExportsItToApplyAgain) {
     ApplyFullProfile();
     EXPECT_EQ(RegTexts(kNt, kNtNames), kFullOwner);
     EXPECT_EQ(RegTexts(kKey, kKeyNames), kFullKey);
@@ -235,11 +237,6 @@ TEST_P(Deploy, AppliesAFullProfileWhereTheSystemReadsIt) {
     EXPECT_EQ(ReadBytes(ini), kFullIni);
     EXPECT_EQ(ReadBytes(logo), kLogo);
     EXPECT_FALSE(ReadBytes(stagedIni) || ReadBytes(stagedLogo)) << "a run removes its staging files";
-}
-
-// What /export writes, /apply puts back: the profile names the copied logo beside it.
-TEST_P(Deploy, ExportsAProfileThatAppliesTheSameBrandingAgain) {
-    ApplyFullProfile();
     const Places applied = NativePlaces();
     ASSERT_TRUE(CreateDirectoryW((kDir + L"out").c_str(), nullptr));
     Expect(StartLogged(L"-EXPORT " + kDir + L"out\\saved.ini"), 0,
