@@ -154,7 +154,8 @@ protected:
     }
 
     // Starts the release with these arguments in the test's folder.
-    UniqueHandleNull Launch(const std::wstring& arguments, STARTUPINFOW si = {sizeof(STARTUPINFOW)}) {
+    UniqueHandleNull Launch(const std::wstring& arguments, STARTUPINFOW si = {}) {
+        si.cb = sizeof si;
         std::wstring commandLine = L"\"" + m_exe + L"\" " + arguments;
         PROCESS_INFORMATION pi{};
         if (!CreateProcessW(m_exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, kDir.c_str(), &si,
@@ -178,7 +179,6 @@ protected:
                              out = open(kDir + L"out.txt", GENERIC_WRITE, CREATE_ALWAYS),
                              err = open(kDir + L"err.txt", GENERIC_WRITE, CREATE_ALWAYS);
             STARTUPINFOW si{};
-            si.cb = sizeof si;
             si.dwFlags = STARTF_USESTDHANDLES;
             si.hStdInput = in.get(), si.hStdOutput = out.get(), si.hStdError = err.get();
             const UniqueHandleNull process = Launch(arguments, si);
