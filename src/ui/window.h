@@ -41,7 +41,6 @@ public:
     virtual ~Window();
 
     HWND hwnd() const { return m_hwnd; }
-    HWND Tooltips() const { return m_tooltips; }
     // A control of the table by its id, also one that lies in another control.
     HWND Child(int id) const;
 
@@ -70,7 +69,7 @@ private:
     UniqueFont m_font; // 宋体 9 pt, GB2312, at m_dpi
     UniqueIcon m_bigIcon;
     UniqueIcon m_smallIcon;
-    HWND m_tooltips = nullptr; // owned by the window, destroyed with it
+    HWND m_tooltips = nullptr;    // owned by the window, destroyed with it
     std::vector<HWND> m_controls; // each row's control, in the table's order; null for a row without one
 };
 

@@ -10,12 +10,10 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <functional>
 #include <map>
 #include <optional>
 #include <regex>
 #include <set>
-#include <thread>
 
 namespace bw::deploy {
 namespace {
@@ -155,51 +153,49 @@ protected:
         RemoveTestFolder();
     }
 
-    // Runs the release with these arguments, its standard output and error into pipes, until it ends.
-    Outcome Start(const std::wstring& arguments) {
-        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-        UniqueHandleNull outRead, outWrite, errRead, errWrite;
-        UniqueFile nul(
-            CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr));
-        Outcome run;
-        if (!CreatePipe(outRead.put(), outWrite.put(), &inherit, 0) ||
-            !CreatePipe(errRead.put(), errWrite.put(), &inherit, 0) || !nul) {
-            ADD_FAILURE() << "no pipes";
-            return run;
-        }
-        SetHandleInformation(outRead.get(), HANDLE_FLAG_INHERIT, 0);
-        SetHandleInformation(errRead.get(), HANDLE_FLAG_INHERIT, 0);
-        STARTUPINFOW si{};
+    // Starts the release with these arguments in the test's folder.
+    UniqueHandleNull Launch(const std::wstring& arguments, STARTUPINFOW si = {}) {
         si.cb = sizeof si;
-        si.dwFlags = STARTF_USESTDHANDLES;
-        si.hStdInput = nul.get(), si.hStdOutput = outWrite.get(), si.hStdError = errWrite.get();
         std::wstring commandLine = L"\"" + m_exe + L"\" " + arguments;
         PROCESS_INFORMATION pi{};
         if (!CreateProcessW(m_exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, kDir.c_str(), &si,
                             &pi)) {
             ADD_FAILURE() << "the release did not start: error " << GetLastError();
-            return run;
+            return {};
         }
-        UniqueHandleNull process(pi.hProcess), thread(pi.hThread);
-        // Only the program holds the pipes' write ends now: each read ends when it has ended.
-        outWrite.reset(), errWrite.reset();
-        const auto drain = [](HANDLE pipe, std::string& into) {
-            char chunk[4096];
-            for (DWORD got = 0; ReadFile(pipe, chunk, sizeof chunk, &got, nullptr) && got > 0;)
-                into.append(chunk, got);
+        CloseHandle(pi.hThread);
+        return UniqueHandleNull(pi.hProcess);
+    }
+    // Runs the release until it ends, its standard output and error into files.
+    Outcome Start(const std::wstring& arguments) {
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        const auto open = [&inherit](const std::wstring& path, DWORD access, DWORD creation) {
+            return UniqueFile(
+                CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, creation, 0, nullptr));
         };
-        std::thread errReader(drain, errRead.get(), std::ref(run.err));
-        std::thread outReader(drain, outRead.get(), std::ref(run.out));
-        if (WaitForSingleObject(process.get(), 60000) != WAIT_OBJECT_0) {
-            ADD_FAILURE() << "the release did not end within a minute";
-            TerminateProcess(process.get(), 9);
-            WaitForSingleObject(process.get(), 10000);
+        Outcome run;
+        {
+            const UniqueFile in = open(L"NUL", GENERIC_READ, OPEN_EXISTING),
+                             out = open(kDir + L"out.txt", GENERIC_WRITE, CREATE_ALWAYS),
+                             err = open(kDir + L"err.txt", GENERIC_WRITE, CREATE_ALWAYS);
+            STARTUPINFOW si{};
+            si.dwFlags = STARTF_USESTDHANDLES;
+            si.hStdInput = in.get(), si.hStdOutput = out.get(), si.hStdError = err.get();
+            const UniqueHandleNull process = Launch(arguments, si);
+            if (!process)
+                return run;
+            if (WaitForSingleObject(process.get(), 60000) != WAIT_OBJECT_0) {
+                ADD_FAILURE() << "the release did not end within a minute";
+                TerminateProcess(process.get(), 9);
+                WaitForSingleObject(process.get(), 10000);
+            }
+            GetExitCodeProcess(process.get(), &run.exitCode);
+            BOOL wow64 = !GetParam().wow64;
+            IsWow64Process(process.get(), &wow64);
+            EXPECT_EQ(wow64, GetParam().wow64) << "a 32-bit release runs under WOW64, a 64-bit one natively";
         }
-        outReader.join(), errReader.join();
-        GetExitCodeProcess(process.get(), &run.exitCode);
-        BOOL wow64 = !GetParam().wow64;
-        IsWow64Process(process.get(), &wow64);
-        EXPECT_EQ(wow64, GetParam().wow64) << "a 32-bit release runs under WOW64, a 64-bit one natively";
+        run.out = ReadBytes(kDir + L"out.txt").value_or("<missing>");
+        run.err = ReadBytes(kDir + L"err.txt").value_or("<missing>");
         return run;
     }
     // The same with /log: the log holds what it had and then exactly what the program printed.
@@ -231,7 +227,9 @@ protected:
     RegistryValueGuard wine{L"Software\\Wine", {L"Version"}, 0, HKEY_CURRENT_USER};
 };
 
-TEST_P(Deploy, AppliesAFullProfileWhereTheSystemReadsIt) {
+// A full profile lands where the system reads it, keeping the key's other values. What /export then writes, /apply
+// puts back: the profile names the copied logo beside it.
+TEST_P(Deploy, AppliesAFullProfileAndExportsItToApplyAgain) {
     ApplyFullProfile();
     EXPECT_EQ(RegTexts(kNt, kNtNames), kFullOwner);
     EXPECT_EQ(RegTexts(kKey, kKeyNames), kFullKey);
@@ -239,11 +237,6 @@ TEST_P(Deploy, AppliesAFullProfileWhereTheSystemReadsIt) {
     EXPECT_EQ(ReadBytes(ini), kFullIni);
     EXPECT_EQ(ReadBytes(logo), kLogo);
     EXPECT_FALSE(ReadBytes(stagedIni) || ReadBytes(stagedLogo)) << "a run removes its staging files";
-}
-
-// What /export writes, /apply puts back: the profile names the copied logo beside it.
-TEST_P(Deploy, ExportsAProfileThatAppliesTheSameBrandingAgain) {
-    ApplyFullProfile();
     const Places applied = NativePlaces();
     ASSERT_TRUE(CreateDirectoryW((kDir + L"out").c_str(), nullptr));
     Expect(StartLogged(L"-EXPORT " + kDir + L"out\\saved.ini"), 0,
@@ -342,17 +335,8 @@ TEST_P(Deploy, TwoRunsShareOneLogThatAScriptHoldsOpen) {
     UniqueFile script(CreateFileW(kLog.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(script);
-    std::vector<UniqueHandleNull> runs;
-    for (int i = 0; i < 2; ++i) {
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        std::wstring commandLine = L"\"" + m_exe + L"\" /apply " + kDir + L"full.ini /log " + kLog;
-        PROCESS_INFORMATION pi{};
-        ASSERT_TRUE(CreateProcessW(m_exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, kDir.c_str(),
-                                   &si, &pi));
-        CloseHandle(pi.hThread);
-        runs.emplace_back(pi.hProcess);
-    }
+    const UniqueHandleNull runs[] = {Launch(L"/apply " + kDir + L"full.ini /log " + kLog),
+                                     Launch(L"/apply " + kDir + L"full.ini /log " + kLog)};
     for (const auto& run : runs) {
         ASSERT_EQ(WaitForSingleObject(run.get(), 60000), WAIT_OBJECT_0);
         DWORD code = STILL_ACTIVE;
@@ -371,52 +355,50 @@ TEST_P(Deploy, TwoRunsShareOneLogThatAScriptHoldsOpen) {
     EXPECT_EQ(lines, std::multiset<std::string>({run[0], run[0], run[1], run[1], run[2], run[2]})) << log;
 }
 
-// What /export writes, /apply takes: empty values arrive empty, what the PC lacks stays as the other PC has it, a
-// bare web address is carried as it is, and a logo that is no BMP is named and left out.
+// What /export writes, /apply takes: empty values arrive empty, what the PC lacks or holds as no text stays as the
+// other PC has it, a support value of the key stored unexpanded travels as it is, a bare web address too, and a
+// logo that is no BMP is named and left out.
 TEST_P(Deploy, ExportCarriesEmptyValuesAndNamesWhatItLeavesOut) {
-    SetText(kNt, L"RegisteredOrganization", L"");
-    DeleteValue(kNt, L"RegisteredOwner");
+    SetRaw(kNt, L"RegisteredOwner", REG_BINARY, "\1\2", 2);
+    DeleteValue(kNt, L"RegisteredOrganization");
     SetText(kKey, L"SupportPhone", L"");
     SetText(kKey, L"SupportURL", L"www.brandwick.example");
-    DeleteValue(kKey, L"SupportHours");
+    SetRaw(kKey, L"SupportHours", REG_EXPAND_SZ, L"%HOURS% 9:00", 26);
     WriteBytes(ini, "[General]\r\nManufacturer=\r\nModel=OM-1\r\n[Support Information]\r\n");
     WriteBytes(logo, Picture("gif89.gif"));
-    Expect(StartLogged(L"/export " + kDir + L"pc.ini"), 1,
-           "已导出到 C:\\brandwick-deploy\\pc.ini，但以下内容未导出：\r\nLogo：本机的 Logo 图片不是 BMP 图片\r\n");
+    Expect(
+        StartLogged(L"/export " + kDir + L"pc.ini"), 1,
+        "已导出到 C:\\brandwick-deploy\\pc.ini，但以下内容未导出：\r\nOwner：无法读取本机的值：不支持的类型。(1630)\r\n"
+        "Logo：本机的 Logo 图片不是 BMP 图片\r\n");
     const std::string text = ReadBytes(kDir + L"pc.ini").value_or("");
     EXPECT_EQ(text.substr(text.find("\r\n") + 2),
-              "[Registration]\r\nOrganization=\r\n"
+              "[Registration]\r\n"
               "; 以下为本机自己的产品序列号；删去 ProductId 前的“;”即会在每台电脑上设置它\r\n"
               "; ProductId=00000-OEM-0000000-00000\r\n"
-              "[OEM]\r\nManufacturer=Old Maker\r\nModel=OM-1\r\nSupportPhone=\r\nSupportURL=www.brandwick.example\r\n"
-              "[Support Information]\r\n");
+              "[OEM]\r\nManufacturer=Old Maker\r\nModel=OM-1\r\nSupportPhone=\r\nSupportHours=%HOURS% 9:00\r\n"
+              "SupportURL=www.brandwick.example\r\n[Support Information]\r\n");
 
     SetText(kNt, L"RegisteredOwner", L"他人");
     SetText(kNt, L"RegisteredOrganization", L"他组织");
     SetText(kKey, L"SupportPhone", L"111");
-    SetText(kKey, L"SupportHours", L"全天");
     SetText(kKey, L"SupportURL", L"https://other.example/");
+    SetText(kKey, L"SupportProvider", L"他人售后");
     WriteBytes(ini, kOldIni);
     Expect(StartLogged(L"/apply " + kDir + L"pc.ini"), 0, "已应用配置文件 C:\\brandwick-deploy\\pc.ini。\r\n");
-    EXPECT_EQ(RegTexts(kNt, kNtNames), L"他人| |00000-OEM-0000000-00000|") << "an empty one is stored as one space";
-    EXPECT_EQ(RegTexts(kKey, {L"Manufacturer", L"Model", L"SupportPhone", L"SupportHours", L"SupportURL"}),
-              L"Old Maker|OM-1||全天|www.brandwick.example|");
+    EXPECT_EQ(RegTexts(kNt, kNtNames), L"他人|他组织|00000-OEM-0000000-00000|");
+    EXPECT_EQ(RegTexts(kKey, {L"Manufacturer", L"Model", L"SupportPhone", L"SupportHours", L"SupportURL",
+                              L"SupportProvider"}),
+              L"Old Maker|OM-1||%HOURS% 9:00|www.brandwick.example|他人售后|");
     EXPECT_EQ(ReadBytes(ini), "[General]\r\nManufacturer=Old Maker\r\nModel=OM-1\r\n[Support Information]\r\n");
 }
 
-// /? shows the usage; a switch the program does not know shows it after naming the switch, logged when the log was
-// named; a log that cannot be opened stops the run first. None of them changes anything.
-TEST_P(Deploy, ShowsTheUsageLogsACommandLineMistakeAndStopsAtALogItCannotOpen) {
+// A switch the program does not know is named before the usage, logged when the log was named; a log that cannot be
+// opened stops the run first. None of them changes anything.
+TEST_P(Deploy, LogsACommandLineMistakeAndStopsAtALogItCannotOpen) {
     const Places before = NativePlaces();
-    WriteBytes(kDir + L"full.ini", kFullProfile);
-    WriteBytes(kDir + L"brand.bmp", kLogo);
-    const Outcome help = Start(L"/?");
-    EXPECT_EQ(help.exitCode, 0u);
-    EXPECT_EQ(help.out.substr(0, 11), "用法：\r\n");
-    for (const char* word : {"/apply", "/export", "/log", "/?"})
-        EXPECT_NE(help.out.find(word), std::string::npos) << word;
-    EXPECT_EQ(help.err, "");
-    Expect(StartLogged(L"/apply full.ini /foo"), 2, "无法识别的参数：/foo\r\n" + help.out);
+    const std::string usage = Start(L"/?").out;
+    EXPECT_TRUE(usage.starts_with("用法：\r\n")) << usage;
+    Expect(StartLogged(L"/apply full.ini /foo"), 2, "无法识别的参数：/foo\r\n" + usage);
     Expect(Start(L"/apply full.ini /log " + kDir), 2,
            "无法写入日志文件 C:\\brandwick-deploy\\：访问被拒绝。(5)\r\n未做任何更改。\r\n");
     EXPECT_EQ(NativePlaces(), before);

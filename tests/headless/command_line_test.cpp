@@ -40,35 +40,5 @@ TEST_F(Cli, NamesWhyALogoCannotBeRead) {
     RemoveFile(profile), RemoveFile(logo);
 }
 
-// A support value stored as REG_EXPAND_SZ is as much the key's as a REG_SZ one: it travels unexpanded. An empty
-// value travels as empty, a missing one not at all. A registration value that holds no text is named and left out:
-// written empty, it would empty that value on every PC.
-TEST_F(Cli, ExportsTheKeysSupportValuesAsStoredAndNamesWhatItCannotRead) {
-    const std::wstring key = kKey;
-    SetRaw(kNt, L"RegisteredOwner", REG_BINARY, "\1\2", 2);
-    for (const auto& [name, text] :
-         {std::pair(L"SupportHours", L"%HOURS% 9:00"), std::pair(L"SupportURL", L"https://support.brandwick.example/")})
-        SetRaw(key, name, REG_EXPAND_SZ, text, static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
-    SetText(key, L"SupportPhone", L""); // shown as no value, yet there: the other PC's own is emptied too
-    DeleteValue(key, L"SupportProvider");
-    const std::wstring profile = TempDir() + L"bw-export.ini";
-    FaultPlatform os;
-    os.version = OsVersion{2, 6, 1, 7601, L"SP1"};
-    CommandLine command;
-    command.action = CliAction::Export;
-    command.profile = profile;
-    Recorded messages;
-    EXPECT_EQ(RunCommandLine(os, command, messages), 1);
-    EXPECT_NE(messages.said.find(L"\nOwner：无法读取本机的值：不支持的类型。(1630)"), std::wstring::npos)
-        << ToUtf8(messages.said);
-    const std::string text = ReadBytes(profile).value_or("");
-    EXPECT_EQ(text.find("Owner"), std::string::npos) << text;
-    EXPECT_NE(text.find("\r\nSupportHours=%HOURS% 9:00\r\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("\r\nSupportURL=https://support.brandwick.example/\r\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("\r\nSupportPhone=\r\n"), std::string::npos) << text;
-    EXPECT_EQ(text.find("SupportProvider"), std::string::npos) << text;
-    RemoveFile(profile), RemoveFile(TempDir() + L"bw-export.bmp");
-}
-
 } // namespace
 } // namespace bw::test

@@ -98,7 +98,8 @@ TEST_F(Logo, EachKindIsInstalledAsABitmapWithItsPixels) {
          {{0, 0, 0xFFFFFF}, {2, 1, 0xFF0000}, {3, 1, 0x00FF00}, {3, 2, 0xFFFFFF}}},
         {"icon-32alpha.ico", 2, 1, {{0, 0, 0x978F87}, {1, 0, 0xFFFFFF}}}, // 0x302010 at alpha 128; transparent
         {"iconofpng.ico", 2, 1, {{0, 0, 0xFF0000}, {1, 0, 0x7F7FFF}}},
-        {"info24.bmp", 8, 4, {}},
+        {"info24.bmp", 8, 4, {{0, 0, 0xB28D68}, {0, 3, 0x4A2500}}}, // rows bottom up
+        {"topdown.bmp", 8, 4, {{0, 0, 0x4A2500}, {0, 3, 0xB28D68}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

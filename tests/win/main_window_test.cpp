@@ -6,11 +6,8 @@
 #include "ui/main_window.h"
 #include "window_probe.h"
 
-#include <commctrl.h>
-
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
@@ -98,12 +95,6 @@ void ExpectMainLayout(const Instance& app, int dpi) {
         EXPECT_EQ(std::pair(bm.bmWidth, bm.bmHeight),
                   std::pair(AtScale(monitor ? 106 : 420, dpi), AtScale(monitor ? 96 : 40, dpi)));
     }
-    for (MainId id : kBoxes) { // flat: no client edge; the edit control keeps WS_BORDER to itself and insets its text
-        RECT format{};
-        SendMessageW(app.C(id), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
-        EXPECT_EQ(format.left - LOWORD(SendMessageW(app.C(id), EM_GETMARGINS, 0, 0)), 2)
-            << "1 with a client edge, 0 bare";
-    }
     std::vector<MainId> order;
     for (HWND at = app.C(MainId::cmdOk);
          order.size() < 20 && (at = GetNextDlgTabItem(w, at, FALSE)) != app.C(MainId::cmdOk);)
@@ -183,18 +174,6 @@ TEST_F(MainWindow, KeyboardBannerAboutAndSupport) {
     EXPECT_FALSE(app.main->hwnd() || IsWindow(about) || IsWindow(support));
     EXPECT_NE(ReadBytes(ini).value_or("").find(Ansi(L"Model=按回车保存")), std::string::npos);
     EXPECT_FALSE(ReadBytes(stagedIni)) << "the end removes the staging file it wrote";
-}
-
-// Nine controls have a tooltip, the logo button's with the advice of the file dialog's title.
-TEST_F(MainWindow, Tooltips) {
-    Instance app;
-    wchar_t text[80] = L"";
-    TTTOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE, tool.hwnd = app.main->hwnd(), tool.lpszText = text;
-    tool.uId = reinterpret_cast<UINT_PTR>(app.C(MainId::cmdLogo));
-    SendMessageW(app.main->Tooltips(), TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
-    EXPECT_EQ(std::pair(SendMessageW(app.main->Tooltips(), TTM_GETTOOLCOUNT, 0, 0), std::wstring(text)),
-              std::pair(LRESULT{9}, std::wstring(L"请选用不超过160×100的BMP图片")));
 }
 
 // The window appears only once everything is loaded; a step that fails leaves the others to run.
@@ -285,22 +264,6 @@ TEST_F(MainWindow, LogoThroughTheOpenFileDialog) {
     EXPECT_EQ(app.main->DlgLogoFileName(), chosen) << "cancel keeps the last name";
     app.Click(MainId::cmdApply);
     EXPECT_EQ(ReadBytes(logo), bytes);
-    std::string rows = MakeBmp(4, 2, 24);
-    std::fill_n(rows.begin() + 54, 12, '\xFF'); // the first row stored white, the other black
-    const auto topAndBottom = [&] {
-        const auto shown =
-            reinterpret_cast<HBITMAP>(SendMessageW(app.C(MainId::picLogo), STM_GETIMAGE, IMAGE_BITMAP, 0));
-        BITMAP bm{};
-        GetObjectW(shown, sizeof bm, &bm);
-        UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
-        ScopedSelect select(dc.get(), shown);
-        return std::pair(GetPixel(dc.get(), 0, 0), GetPixel(dc.get(), 0, bm.bmHeight - 1));
-    };
-    app.Choose(Put(other, rows)); // bottom-up: the first row stored is the bottom one
-    EXPECT_EQ(topAndBottom(), std::pair(RGB(0, 0, 0), RGB(255, 255, 255))) << "drawn, upright";
-    std::memcpy(&rows[22], "\xFE\xFF\xFF\xFF", 4); // a height of -2: top-down, the first row stored the top one
-    app.Choose(Put(other, rows));
-    EXPECT_EQ(topAndBottom(), std::pair(RGB(255, 255, 255), RGB(0, 0, 0))) << "top-down, drawn upright";
     const std::string large = MakeBmp(300, 200, 24);
     app.Choose(Put(other, large));
     EXPECT_EQ(At(app.C(MainId::picLogo)), (Box{-70, -48, 230, 152})) << "its middle on the frame's";
