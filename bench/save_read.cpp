@@ -18,10 +18,8 @@
 #include "timing.h"
 
 #include <ole2.h>
-#include <winternl.h>
 
 #include <algorithm>
-#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -70,33 +68,12 @@ bool SetOemKey(const bw::AppState& state) {
 
 // Replaces the target durably at the least cost, as the engine does where the system renames through a handle: the
 // bytes written beside it through one handle shared with no one, flushed, read back and compared through it, and
-// renamed over the target through it.
+// renamed over the target through it; the platform's own calls, without the engine's checks around them.
 bool DurableReplace(const std::wstring& target, const std::string& bytes) {
-    using SetInformationFile = LONG NTAPI(HANDLE, IO_STATUS_BLOCK*, void*, ULONG, FILE_INFORMATION_CLASS);
-    static auto* const setInformation = reinterpret_cast<SetInformationFile*>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtSetInformationFile")));
-    const std::wstring sibling = target + L".new";
-    bw::UniqueFile file(CreateFileW(sibling.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr));
-    DWORD written = 0;
-    if (!file || !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-        written != bytes.size() || !FlushFileBuffers(file.get()))
-        return false;
-    std::string back(bytes.size() + 1, '\0');
-    OVERLAPPED start{};
-    DWORD got = 0;
-    if (!ReadFile(file.get(), back.data(), static_cast<DWORD>(back.size()), &got, &start) ||
-        std::string_view(back.data(), got) != bytes)
-        return false;
-    const std::wstring name = L"\\??\\" + target;
-    const std::size_t size = offsetof(FILE_RENAME_INFORMATION, FileName) + name.size() * sizeof(wchar_t);
-    std::vector<ULONG_PTR> buffer(size / sizeof(ULONG_PTR) + 1);
-    auto* rename = reinterpret_cast<FILE_RENAME_INFORMATION*>(buffer.data());
-    rename->ReplaceIfExists = TRUE;
-    rename->FileNameLength = static_cast<ULONG>(name.size() * sizeof(wchar_t));
-    std::memcpy(rename->FileName, name.data(), rename->FileNameLength);
-    IO_STATUS_BLOCK io{};
-    return setInformation(file.get(), &io, rename, static_cast<ULONG>(size), FileRenameInformation) >= 0;
+    bw::Win32Platform os;
+    bw::UniqueFile file;
+    return os.WriteHeldFile(target + L".new", bytes, file) == 0 &&
+           os.ReadHeldFile(file.get(), bytes.size() + 1) == bytes && os.RenameHeldFile(file.get(), target) == 0;
 }
 
 struct SaveFiles {

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +33,19 @@ inline std::vector<PictureFile> PictureFiles(std::string_view folder) {
     }
     std::ranges::sort(files, {}, &PictureFile::name);
     return files;
+}
+
+// The bytes of one test picture by its name (without "bad-"), from the first of the folders that has it; nullopt when
+// none has it.
+inline std::optional<std::string> PictureNamed(std::string_view name, std::initializer_list<std::string_view> folders) {
+    for (const std::string_view folder : folders)
+        for (const char* prefix : {"", "bad-"}) {
+            std::ifstream in(std::filesystem::path(BRANDWICK_PICTURES) / folder / (prefix + std::string(name)),
+                             std::ios::binary);
+            if (in)
+                return std::string(std::istreambuf_iterator<char>(in), {});
+        }
+    return std::nullopt;
 }
 
 } // namespace bw::test

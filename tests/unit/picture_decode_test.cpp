@@ -23,11 +23,10 @@ std::vector<std::uint8_t> Pixels(std::initializer_list<int> bytes) {
 }
 
 std::string Corpus(std::string_view name, std::string_view folder = "decode") {
-    for (const test::PictureFile& p : test::PictureFiles(folder))
-        if (p.name == name)
-            return p.bytes;
-    ADD_FAILURE() << "no test picture " << name;
-    return {};
+    auto bytes = test::PictureNamed(name, {folder});
+    if (!bytes)
+        ADD_FAILURE() << "no test picture " << name;
+    return bytes.value_or("");
 }
 
 Rgba Decoded(std::string_view bytes) {

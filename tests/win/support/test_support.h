@@ -25,12 +25,10 @@ inline const std::vector<std::wstring> kKeyNames{L"Manufacturer",    L"Model",  
 
 // A test picture by its name (without "bad-"); a failure for a name neither folder has.
 inline std::string Picture(std::string_view name) {
-    for (const char* folder : {"check", "decode"})
-        for (const PictureFile& p : PictureFiles(folder))
-            if (p.name == name)
-                return p.bytes;
-    ADD_FAILURE() << "no test picture " << name;
-    return {};
+    auto bytes = PictureNamed(name, {"check", "decode"});
+    if (!bytes)
+        ADD_FAILURE() << "no test picture " << name;
+    return bytes.value_or("");
 }
 
 inline std::wstring SystemDir() { // e.g. C:\windows\system32
