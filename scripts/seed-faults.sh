@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Seeds the faults of scripts/seeded-faults.txt into the sources one at a time and runs the tests against
-# each: a fault that no test notices is MISSED. The sources are put back after every fault, also on Ctrl-C.
+# each: a fault that no test notices is MISSED, a caught one is marked with the stage that caught it first.
+# The sources are put back after every fault, also on Ctrl-C.
 #
 #   bash scripts/seed-faults.sh          every fault
 #   bash scripts/seed-faults.sh 3 17     only faults 3 and 17 (numbered by their order in the list)
@@ -101,18 +102,24 @@ fails_deploy() {
 # end-to-end tests, and where the WOW64 prefix exists (scripts/wow64.sh) both releases from the command line.
 verdict() {
     build native brandwick_unit || return 2
+    stage=native
     fails_native && return 0
     if [ -d build/fuzz ]; then # the fuzz targets' properties over their seed corpora
         cmake --build build/fuzz -j2 >>"$log" 2>&1 || return 2
+        stage=fuzz
         timeout -k 5 300 ctest --test-dir build/fuzz >>"$log" 2>&1 || return 0
     fi
     build win64 brandwick_wintests || return 2
+    stage=wine
     fails_wine brandwick_wintests && return 0
+    stage=scales
     fails_scales && return 0
     build win64 brandwick_e2e || return 2
+    stage=e2e
     fails_wine brandwick_e2e && return 0
     if [ -f build/wow64/prefix/system.reg ]; then # both releases from the command line, in the WOW64 prefix
         build win32 Brandwick && build win64-release Brandwick && build win64 brandwick_deploy || return 2
+        stage=deploy
         fails_deploy && return 0
     fi
     return 1
@@ -141,7 +148,7 @@ while IFS=$'\t' read -r file find repl what; do
     total=$((total + 1))
     verdict
     case $? in
-    0) result=CAUGHT found=$((found + 1)) ;;
+    0) result=CAUGHT found=$((found + 1)) what="$what [$stage]" ;;
     1) result=MISSED missed+=("$number") ;;
     *) result=BROKEN broken+=("$number") ;;
     esac
