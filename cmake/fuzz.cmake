@@ -1,5 +1,5 @@
 # libFuzzer targets, built natively by clang with AddressSanitizer and UBSan. Each one replays its seed corpus
-# as a test; scripts/fuzz.sh runs them for longer. The picture and decode targets' seeds are the test pictures.
+# as a test; scripts/fuzz.sh runs them for longer. The decode target's seeds are the test pictures too.
 if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     message(FATAL_ERROR "The fuzz targets need clang (the fuzz preset sets it)")
 endif()
@@ -10,15 +10,13 @@ target_compile_definitions(brandwick_logic PRIVATE FUZZING_BUILD_MODE_UNSAFE_FOR
 
 set(PICTURE_SEEDS ${CMAKE_SOURCE_DIR}/tests/pictures/check ${CMAKE_SOURCE_DIR}/tests/pictures/decode)
 
-foreach(name oeminfo support_split regdata picture profile decode)
+foreach(name oeminfo support_split regdata profile decode)
     add_executable(fuzz_${name} tests/fuzz/fuzz_${name}.cpp)
     target_link_libraries(fuzz_${name} PRIVATE brandwick_logic)
     target_compile_options(fuzz_${name} PRIVATE ${BRANDWICK_WARNINGS} ${FUZZ_SANITIZE} -fsanitize=fuzzer)
     target_link_options(fuzz_${name} PRIVATE ${FUZZ_SANITIZE} -fsanitize=fuzzer)
     set(seeds ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/${name})
-    if(name STREQUAL "picture")
-        set(seeds ${PICTURE_SEEDS})
-    elseif(name STREQUAL "decode")
+    if(name STREQUAL "decode")
         set(seeds ${PICTURE_SEEDS} ${seeds}) # the test pictures and what fuzzing found
     endif()
     # -runs=0: every seed once, nothing new.

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs each libFuzzer target for the given time, one after another, at the lowest priority:
-#   bash scripts/fuzz.sh [SECONDS_EACH=60] [TARGET...]   (targets: oeminfo support_split regdata picture profile decode)
+#   bash scripts/fuzz.sh [SECONDS_EACH=60] [TARGET...]   (targets: oeminfo support_split regdata profile decode)
 # New inputs go to build/fuzz/work/<target>; a crash is written to build/fuzz/crashes/ and stops the run.
 # Add a crashing input to tests/fuzz/corpus/<target> once it is fixed, so that the test run replays it.
 set -euo pipefail
@@ -8,14 +8,13 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(oeminfo support_split regdata picture profile decode)
+[ ${#targets[@]} -gt 0 ] || targets=(oeminfo support_split regdata profile decode)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j2 >/dev/null
 mkdir -p build/fuzz/crashes
 for t in "${targets[@]}"; do
     seeds=(tests/fuzz/corpus/$t)
-    [ "$t" = picture ] && seeds=(tests/pictures/check tests/pictures/decode)
     [ "$t" = decode ] && seeds+=(tests/pictures/check tests/pictures/decode)
     mkdir -p "build/fuzz/work/$t"
     echo "== $t for $seconds s"

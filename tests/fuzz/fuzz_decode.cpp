@@ -1,7 +1,8 @@
 // The whole path of a logo: the structure check, the decoder and the bitmap that is installed, as CheckLogo takes
-// it. Any bytes get a verdict without fault; nothing the check refuses is installed; a BMP is installed as it is,
-// any other picture as a 32-bit BMP within the limits that the check takes. The decoders also see every input
-// unchecked: they promise to take any bytes.
+// it. Any bytes get a verdict without fault, and an accepted picture stays accepted when bytes are appended (a loader
+// may find trailing data; the check must not read it as structure), but a PNG ends at its IEND and nothing may follow
+// it. Nothing the check refuses is installed; a BMP is installed as it is, any other picture as a 32-bit BMP within
+// the limits that the check takes. The decoders also see every input unchecked: they promise to take any bytes.
 #include "picture/decode_logic.h"
 #include "picture/picture_check_logic.h"
 
@@ -31,9 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(bw::PictureSizeFits(unchecked->width, unchecked->height) &&
                 unchecked->pixels.size() == std::size_t{unchecked->width} * unchecked->height * 4);
     const bw::PictureFormat format = bw::CheckPicture(bytes);
-    // Nothing may follow a PNG's IEND.
-    if (format == bw::PictureFormat::Png)
-        Require(bw::CheckPicture(bytes + std::string(16, '\xFF')) == bw::PictureFormat::None);
+    if (format != bw::PictureFormat::None)
+        Require(bw::CheckPicture(bytes + std::string(16, '\xFF')) ==
+                (format == bw::PictureFormat::Png ? bw::PictureFormat::None : format));
     const std::optional<std::string> bmp = bw::LogoBitmap(bytes);
     if (!bmp)
         return 0;
