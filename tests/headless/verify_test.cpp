@@ -33,20 +33,6 @@ const Branding kPc{.owner = L"张三",
                    .supportProvider = L"快修电脑服务部",
                    .logo = Picture("info24.bmp")};
 
-// The items of `from` that `like` has, or (keep false) those it has not.
-Branding Masked(const Branding& from, const Branding& like, bool keep) {
-    Branding b = from;
-    const auto mask = [keep](auto& item, const auto& likeItem) {
-        if (likeItem.has_value() != keep)
-            item.reset();
-    };
-    mask(b.owner, like.owner), mask(b.organization, like.organization), mask(b.productId, like.productId);
-    mask(b.maker, like.maker), mask(b.model, like.model), mask(b.supportLines, like.supportLines);
-    mask(b.supportPhone, like.supportPhone), mask(b.supportHours, like.supportHours);
-    mask(b.supportUrl, like.supportUrl), mask(b.supportProvider, like.supportProvider), mask(b.logo, like.logo);
-    return b;
-}
-
 class Verify : public testing::Test, protected SystemPlaces {
 protected:
     void SetUp() override { os.version = kWin7; }
@@ -89,9 +75,9 @@ TEST_F(Verify, EachItemMatchesDiffersOrIsLeftOutWhileItDiffers) {
     const struct {
         const char* item;
         Branding other;    // the item alone, another value
-        Lines differences; // of `other`
+        Lines differences; // of `other`: the items it leaves out are not compared
         std::function<void()> drift;
-        std::wstring drifted; // the difference to kPc after the drift
+        std::wstring drifted; // the one difference to kPc after the drift
     } rows[] = {
         {"owner",
          {.owner = L"李四"},
@@ -163,10 +149,9 @@ TEST_F(Verify, EachItemMatchesDiffersOrIsLeftOutWhileItDiffers) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.item);
         SetPc();
-        EXPECT_EQ(Check(Masked(kPc, row.other, true)), Lines{});
+        EXPECT_EQ(Check(kPc), Lines{});
         EXPECT_EQ(Check(row.other), row.differences);
         row.drift();
-        EXPECT_EQ(Check(Masked(kPc, row.other, false)), Lines{});
         EXPECT_EQ(Check(kPc), Lines{row.drifted});
     }
     for (const wchar_t* op : {L"Write", L"Move", L"SetAttributes", L"Delete", L"RegWrite"})

@@ -24,6 +24,7 @@ TEST(CommandLineLogic, SplitsAsTheRuntimeDoes) {
 }
 
 TEST(CommandLineLogic, TakesOneActionWithItsFileAndAnOptionalLog) {
+    const wchar_t* oneAction = L"/apply、/export 和 /verify 只能使用其中一个，且只能一次";
     const struct {
         Args args;
         CliAction action;
@@ -40,16 +41,8 @@ TEST(CommandLineLogic, TakesOneActionWithItsFileAndAnOptionalLog) {
         {{L"/foo"}, CliAction::Invalid, L"", nullptr, L"无法识别的参数：/foo"},
         {{L"brand.ini"}, CliAction::Invalid, L"", nullptr, L"无法识别的参数：brand.ini"},
         {{L"/apply"}, CliAction::Invalid, L"", nullptr, L"缺少文件名：/apply"},
-        {{L"/apply", L"a", L"/export", L"b"},
-         CliAction::Invalid,
-         L"",
-         nullptr,
-         L"/apply、/export 和 /verify 只能使用其中一个，且只能一次"},
-        {{L"/verify", L"a", L"/apply", L"a"},
-         CliAction::Invalid,
-         L"",
-         nullptr,
-         L"/apply、/export 和 /verify 只能使用其中一个，且只能一次"},
+        {{L"/apply", L"a", L"/export", L"b"}, CliAction::Invalid, L"", nullptr, oneAction},
+        {{L"/verify", L"a", L"/apply", L"a"}, CliAction::Invalid, L"", nullptr, oneAction},
         {{L"/log", L"x", L"/log", L"y", L"/apply", L"a"}, CliAction::Invalid, L"", L"x", L"参数重复：/log"},
         {{L"/log", L"x.log"}, CliAction::Invalid, L"", L"x.log", L"/log 须与 /apply、/export 或 /verify 一同使用"},
         // A mistake does not lose the log named before or after it, so that the log tells of it.

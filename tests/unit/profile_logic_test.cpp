@@ -70,8 +70,6 @@ TEST(ProfileReading, ReadsEveryKeyInEachEncodingAndLineEnd) {
         unmoved.productId = L"00000-OEM-0000000-00000";
         EXPECT_TRUE(unmoved == p) << WriteProfile(p);
     }
-    EXPECT_EQ(ParseProfile("[Support Information]\n[OEM]\nModel=").profile.value_or(Profile{}).supportLines,
-              std::vector<std::wstring>{});
     EXPECT_EQ(ParseProfile("[Support Information]").profile.value_or(Profile{}).supportLines,
               std::vector<std::wstring>{})
         << "no lines at all is a setting";
@@ -118,12 +116,10 @@ TEST(ProfileReading, RefusesWhatItCannotTakeNamingTheLine) {
         {"stray continuation byte", oem + "\x80", 2, badUtf8},
         {"lead byte of no sequence", oem + "\xF8\x88\x80\x80\x80", 2, badUtf8},
         {"overlong two bytes", oem + "\xC0\xAF", 2, badUtf8},
-        {"overlong three bytes", oem + "\xE0\x80\xAF", 2, badUtf8},
         {"overlong four bytes", oem + "\xF0\x80\x80\xAF", 2, badUtf8},
         {"encoded surrogate", oem + "\xED\xA0\x80", 2, badUtf8},
         {"beyond U+10FFFF", oem + "\xF4\x90\x80\x80", 2, badUtf8},
         {"sequence cut at the end", oem + "\xE4\xB8", 2, badUtf8},
-        {"sequence cut by a line end", oem + "\xE4\xB8\nLogo=a", 2, badUtf8},
         {"U+10FFFF and U+FFFF", oem + "\xF4\x8F\xBF\xBF\xEF\xBF\xBF", 0, ""},
         {"cut UTF-16", Utf16Le(u"[OEM]\nModel=a\n") + "x", 3, "UTF-16 文本不完整"},
         {"cut UTF-16 mid-line", Utf16Le(u"[OEM]\nModel=a") + "x", 2, "UTF-16 文本不完整"},
@@ -135,7 +131,6 @@ TEST(ProfileReading, RefusesWhatItCannotTakeNamingTheLine) {
         {"lone CR", "[OEM]\r\nModel=a\rb\r\n", 2, "含有控制字符"},
         {"4096 units", oem + std::string(4096, 'x'), 0, ""},
         {"4096 units in 12288 bytes", oem + Repeat("中", 4096), 0, ""},
-        {"4096 units in quotes", oem + " \"" + std::string(4096, 'x') + "\" ", 0, ""},
         {"4097 units", oem + std::string(4097, 'x'), 2, tooLong},
         {"2049 surrogate pairs", oem + Repeat("\xF0\xA0\x80\x80", 2049), 2, tooLong},
         {"10 MB", "[OEM]\nLogo=a\nModel=" + std::string(10'000'000, 'x') + "\n", 3, tooLong},
@@ -143,7 +138,6 @@ TEST(ProfileReading, RefusesWhatItCannotTakeNamingTheLine) {
          "SupportURL 须为网址（以 http:// 或 https:// 开头，或是 www.example.com 这样的主机名），或留空"},
         {"SupportURL without a scheme", "[OEM]\nSupportURL=www.brandwick.example", 0, ""},
         {"empty", "", 0, nothing},
-        {"comments only", "\xEF\xBB\xBF; Brandwick\r\n# x\r\n", 0, nothing},
         {"empty sections", "[Registration]\n[OEM]\n[oem]\n", 0, nothing},
         {"empty sections in UTF-16", Utf16Le(u"[OEM]\r\n"), 0, nothing},
         // 小学 and 系统 in code page 936 are also UTF-8, of a Cyrillic and a Greek pair; 锚 (C3 A9) is é.
@@ -151,10 +145,8 @@ TEST(ProfileReading, RefusesWhatItCannotTakeNamingTheLine) {
         {"GBK that is Greek UTF-8", "[OEM]\nModel=A\nManufacturer=\xCF\xB5\xCD\xB3", 3, unsure},
         {"GBK that is Latin UTF-8", "[OEM]\nModel=Caf\xC3\xA9", 2, unsure},
         {"the same with a BOM", "\xEF\xBB\xBF[OEM]\nModel=Caf\xC3\xA9", 0, ""},
-        {"the same in UTF-16", Utf16Le(u"[OEM]\nModel=Café"), 0, ""},
         {"UTF-8 Chinese, which GBK pairs too", "[OEM]\nModel=\xE4\xB8\xAD\xE6\x96\x87", 0, ""},
         {"UTF-8 beside GBK-like pairs", "[OEM]\nModel=\xC3\xA9\xE4\xB8\xAD", 0, ""},
-        {"UTF-8 no GBK pairs up", "[OEM]\nModel=\xE2\x82\xAC", 0, ""},
         {"GBK pairs up with an ASCII trail",
          "[OEM]\nModel=\xE2\x82\xAC"
          "A",
@@ -173,9 +165,8 @@ TEST(ProfileReading, RefusesWhatItCannotTakeNamingTheLine) {
 
 TEST(ProfileReading, SupportUrlIsAnAbsoluteWebAddress) {
     for (const wchar_t* url :
-         {L"", L"HTTP://a.example", L"HtTpS://support.brandwick.example:8443/p?q=1#f",
-          L"https://help@support.brandwick.example", L"http://支持.example", L"a.example", L"www.brandwick.example",
-          L"Support-1.brandwick.example:8080/help?q=1#f", L"支持.example/"})
+         {L"", L"HtTpS://support.brandwick.example:8443/p?q=1#f", L"https://help@support.brandwick.example",
+          L"http://支持.example", L"Support-1.brandwick.example:8080/help?q=1#f", L"支持.example/"})
         EXPECT_TRUE(IsSupportUrl(url)) << ToUtf8(url);
     for (const wchar_t* url : {L"ftp://a.example", L"http://", L"http://:80/", L"http://help@/", L"http:/a.example",
                                L"http://a.example/a b", L" http://a.example", L"http://a.example\x7F", L"localhost",
@@ -235,14 +226,6 @@ TEST(ProfileWriting, LeavesOutWhatApplyWouldRefuse) {
                   L"Line256 至 Line300：最多 255 行"}));
     EXPECT_TRUE(p == kept);
     EXPECT_TRUE(ParseProfile(WriteProfile(p)).profile);
-
-    Profile lines;
-    lines.supportUrl = L"www.brandwick.example";
-    lines.supportLines = {L"一", std::wstring(4097, L'二'), L"三"};
-    EXPECT_EQ(LeaveOutWhatApplyRefuses(lines), std::vector<std::wstring>{L"Line2 至 Line3：Line2 超过 4096 个字符"});
-    EXPECT_EQ(lines.supportLines, std::vector<std::wstring>{L"一"});
-    EXPECT_EQ(lines.supportUrl, L"www.brandwick.example");
-    EXPECT_EQ(LeaveOutWhatApplyRefuses(lines), std::vector<std::wstring>{});
 }
 
 TEST(ApplyRules, CheckNamesEveryValueThatCannotBeAppliedInProfileOrder) {

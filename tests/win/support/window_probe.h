@@ -41,9 +41,6 @@ inline std::wstring ClassOf(HWND hwnd) {
 inline DWORD StyleOf(HWND hwnd) {
     return static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
 }
-inline DWORD ExStyleOf(HWND hwnd) {
-    return static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE));
-}
 
 // The control's font: face, character set and height.
 inline std::tuple<std::wstring, int, long> FontOf(HWND control) {
@@ -117,18 +114,19 @@ struct ControlRow {
 
 // A fixed window with a caption and no minimize or maximize box, kept out of the task bar by a hidden
 // owner; every control visible in 宋体 9 point GB2312, in its row's class, text and place (pixels at 96 DPI, scaled
-// to dpi), its text whole; Tab goes round the stops starting with the focus.
+// to the screen's scale), its text whole; Tab goes round the stops starting with the focus.
 inline void ExpectDialog(HWND hwnd, const std::wstring& caption, std::pair<LONG, LONG> client,
-                         const std::vector<ControlRow>& rows, const std::vector<std::size_t>& tabStops,
-                         int dpi = ScreenDpi()) {
+                         const std::vector<ControlRow>& rows, const std::vector<std::size_t>& tabStops) {
+    const int dpi = ScreenDpi();
     RECT rc{};
     GetClientRect(hwnd, &rc);
     HWND owner = GetWindow(hwnd, GW_OWNER);
     EXPECT_EQ(std::tuple(TextOf(hwnd), rc.right, rc.bottom,
                          StyleOf(hwnd) & (WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
-                         ExStyleOf(hwnd) & WS_EX_APPWINDOW, owner && !IsWindowVisible(owner), Child(hwnd, rows.size())),
-              std::tuple(caption, AtScale(client.first, dpi), AtScale(client.second, dpi), DWORD{WS_CAPTION}, DWORD{0},
-                         true, HWND{}));
+                         GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_APPWINDOW, owner && !IsWindowVisible(owner),
+                         Child(hwnd, rows.size())),
+              std::tuple(caption, AtScale(client.first, dpi), AtScale(client.second, dpi), DWORD{WS_CAPTION},
+                         LONG_PTR{0}, true, HWND{}));
     for (std::size_t i = 0; const ControlRow& row : rows) {
         HWND c = Child(hwnd, i++);
         const SIZE text = TextExtent(c, row.text);
@@ -149,14 +147,20 @@ inline void ExpectDialog(HWND hwnd, const std::wstring& caption, std::pair<LONG,
     }
 }
 
-// Drives the real open-file dialog: notes its title and filter, then picks g_pick, or cancels when it is empty.
-inline std::wstring g_pick, g_title, g_filter;
+// Drives the real open-file dialog: notes its title and every entry of its filter list (each followed by "|"), then
+// picks g_pick, or cancels when it is empty.
+inline std::wstring g_pick, g_title, g_filters;
 inline UINT_PTR CALLBACK PickHook(HWND dlg, UINT msg, WPARAM, LPARAM lParam) {
     if (msg != WM_NOTIFY || reinterpret_cast<NMHDR*>(lParam)->code != CDN_INITDONE)
         return 0;
-    HWND box = GetParent(dlg);
+    HWND box = GetParent(dlg), list = GetDlgItem(box, cmb1);
     g_title = TextOf(box);
-    g_filter = TextOf(GetDlgItem(box, cmb1));
+    g_filters.clear();
+    for (LRESULT i = 0, n = SendMessageW(list, CB_GETCOUNT, 0, 0); i < n; ++i) {
+        std::wstring text(static_cast<std::size_t>(SendMessageW(list, CB_GETLBTEXTLEN, i, 0)), L'\0');
+        SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        g_filters += text + L"|";
+    }
     SendMessageW(box, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(g_pick.c_str())); // the file name box
     PostMessageW(box, WM_COMMAND, g_pick.empty() ? IDCANCEL : IDOK, 0);
     return 0;
@@ -166,12 +170,11 @@ using Texts = std::vector<std::wstring>;
 
 // One running program: its own state, platform and window. Messages to the user are collected instead of shown.
 struct Instance {
-    explicit Instance(const std::function<void(FaultPlatform&)>& before = {}, int show = SW_SHOW,
-                      LPOFNHOOKPROC hook = PickHook) {
+    explicit Instance(const std::function<void(FaultPlatform&)>& before = {}, int show = SW_SHOW) {
         if (before)
             before(os);
         main->SetReporter([this](const std::wstring& text, UINT) { reports.push_back(text); });
-        main->SetDlgLogoHook(hook);
+        main->SetDlgLogoHook(PickHook);
         EXPECT_TRUE(main->Create(show));
     }
     ~Instance() { main.reset(), Drain(); }
