@@ -150,17 +150,8 @@ protected:
     }
 
     // Starts the release with these arguments in the test's folder.
-    UniqueHandleNull Launch(const std::wstring& arguments, STARTUPINFOW si = {}) {
-        si.cb = sizeof si;
-        std::wstring commandLine = L"\"" + m_exe + L"\" " + arguments;
-        PROCESS_INFORMATION pi{};
-        if (!CreateProcessW(m_exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, kDir.c_str(), &si,
-                            &pi)) {
-            ADD_FAILURE() << "the release did not start: error " << GetLastError();
-            return {};
-        }
-        CloseHandle(pi.hThread);
-        return UniqueHandleNull(pi.hProcess);
+    UniqueHandleNull Launch(const std::wstring& arguments, const STARTUPINFOW& si = {}) {
+        return StartProgram(m_exe, arguments, kDir.c_str(), si).process;
     }
     // Runs the release until it ends, its standard output and error into files.
     Outcome Start(const std::wstring& arguments) {

@@ -27,32 +27,24 @@ std::wstring Text(HWND control) {
 
 // Brandwick started as a user starts it, ended at the latest when the test is.
 struct Running {
-    Running() {
-        std::wstring commandLine = L"\"" + ProgramDir() + L"Brandwick.exe\"";
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        EXPECT_TRUE(
-            CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-        process.reset(pi.hProcess), thread.reset(pi.hThread);
-    }
     ~Running() {
-        if (process && WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT)
-            TerminateProcess(process.get(), 9), WaitForSingleObject(process.get(), 10000);
+        if (started.process && WaitForSingleObject(started.process.get(), 0) == WAIT_TIMEOUT)
+            TerminateProcess(started.process.get(), 9), WaitForSingleObject(started.process.get(), 10000);
     }
     // Its visible main window, once it has appeared.
     HWND MainWindow() const {
-        for (int waited = 0; waited < 15000 && WaitForSingleObject(process.get(), 50) == WAIT_TIMEOUT; waited += 50)
+        for (int waited = 0; waited < 15000 && WaitForSingleObject(started.process.get(), 50) == WAIT_TIMEOUT;
+             waited += 50)
             for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, nullptr, L"Brandwick"));) {
                 DWORD pid = 0;
                 GetWindowThreadProcessId(w, &pid);
-                if (pid == pi.dwProcessId && IsWindowVisible(w))
+                if (pid == started.id && IsWindowVisible(w))
                     return w;
             }
         return nullptr;
     }
 
-    PROCESS_INFORMATION pi{};
-    UniqueHandleNull process, thread;
+    Started started = StartProgram(ProgramDir() + L"Brandwick.exe", L"");
 };
 
 struct Brandwick : testing::Test, SystemPlaces {};
@@ -61,7 +53,8 @@ struct Brandwick : testing::Test, SystemPlaces {};
 // shows the OEMInformation key's maker from Vista on, the file's before; OK saves the model typed where the system
 // reads it and ends the program, which removes its staging file.
 TEST_F(Brandwick, NamesTheSystemAndSavesOnEveryWindowsWinePlays) {
-    const wchar_t kAppDefaults[] = L"Software\\Wine\\AppDefaults\\Brandwick.exe";
+    const std::wstring appDefaults = L"Software\\Wine\\AppDefaults\\Brandwick.exe";
+    RegistryValueGuard version{appDefaults, {L"Version"}, 0, HKEY_CURRENT_USER};
     const struct {
         const wchar_t *wine, *name, *maker;
     } rows[] = {
@@ -78,7 +71,7 @@ TEST_F(Brandwick, NamesTheSystemAndSavesOnEveryWindowsWinePlays) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << std::string(row.wine, row.wine + wcslen(row.wine)));
-        RegSetKeyValueW(HKEY_CURRENT_USER, kAppDefaults, L"Version", REG_SZ, row.wine, DWORD(wcslen(row.wine) + 1) * 2);
+        SetText(appDefaults, L"Version", row.wine, 0, HKEY_CURRENT_USER);
         SetText(kKey, L"Manufacturer", L"Key Maker");
         WriteBytes(ini, "[General]\r\nManufacturer=File Maker\r\n");
         Running brandwick;
@@ -89,13 +82,12 @@ TEST_F(Brandwick, NamesTheSystemAndSavesOnEveryWindowsWinePlays) {
         EXPECT_EQ(Text(GetDlgItem(main, txtManufacturer)), row.maker);
         Send(GetDlgItem(main, txtModel), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"KX-3000 Pro"));
         Send(main, WM_COMMAND, MAKEWPARAM(cmdOk, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(main, cmdOk)));
-        ASSERT_EQ(WaitForSingleObject(brandwick.process.get(), 15000), WAIT_OBJECT_0)
+        ASSERT_EQ(WaitForSingleObject(brandwick.started.process.get(), 15000), WAIT_OBJECT_0)
             << "OK ends the program when everything was saved";
         EXPECT_EQ(ReadBytes(ini).value_or("<missing>"),
                   "[General]\r\nManufacturer=" + Ansi(row.maker) + "\r\nModel=KX-3000 Pro\r\n");
         EXPECT_FALSE(ReadBytes(stagedIni)) << "the program's end removes its staging file";
     }
-    RegDeleteTreeW(HKEY_CURRENT_USER, kAppDefaults);
 }
 
 } // namespace

@@ -2,12 +2,12 @@
 // The test pictures, read from the folders beside this header (BRANDWICK_PICTURES names them at build time):
 // check/ holds every format the logo paths meet, each a picture of its extension's format or, named "bad-...",
 // to be treated as no picture at all; decode/ holds pictures for the decoders, those named "bad-..." refused.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
 #include <iterator>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,17 +35,18 @@ inline std::vector<PictureFile> PictureFiles(std::string_view folder) {
     return files;
 }
 
-// The bytes of one test picture by its name (without "bad-"), from the first of the folders that has it; nullopt when
-// none has it.
-inline std::optional<std::string> PictureNamed(std::string_view name, std::initializer_list<std::string_view> folders) {
-    for (const std::string_view folder : folders)
+// The bytes of one test picture by its name (without "bad-"), from whichever folder holds it (no name is in both);
+// a test failure, and no bytes, where neither does.
+inline std::string Picture(std::string_view name) {
+    for (const char* folder : {"check", "decode"})
         for (const char* prefix : {"", "bad-"}) {
             std::ifstream in(std::filesystem::path(BRANDWICK_PICTURES) / folder / (prefix + std::string(name)),
                              std::ios::binary);
             if (in)
                 return std::string(std::istreambuf_iterator<char>(in), {});
         }
-    return std::nullopt;
+    ADD_FAILURE() << "no test picture " << name;
+    return {};
 }
 
 } // namespace bw::test

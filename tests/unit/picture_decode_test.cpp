@@ -22,12 +22,7 @@ std::vector<std::uint8_t> Pixels(std::initializer_list<int> bytes) {
     return {bytes.begin(), bytes.end()};
 }
 
-std::string Corpus(std::string_view name, std::string_view folder = "decode") {
-    auto bytes = test::PictureNamed(name, {folder});
-    if (!bytes)
-        ADD_FAILURE() << "no test picture " << name;
-    return bytes.value_or("");
-}
+using test::Picture;
 
 Rgba Decoded(std::string_view bytes) {
     std::optional<Rgba> picture = DecodePicture(bytes);
@@ -66,7 +61,7 @@ TEST(DecodePicture, AgreesWithImageMagick) {
     EXPECT_GE(references.size(), 29u);
     for (const test::PictureFile& reference : references) {
         const std::string name = reference.name.substr(0, reference.name.size() - 5); // without ".rgba"
-        const Rgba rgba = Decoded(Corpus(name));
+        const Rgba rgba = Decoded(Picture(name));
         const std::size_t wide = reference.bytes.size() == rgba.pixels.size() * 2 ? 2 : 1;
         ASSERT_EQ(rgba.pixels.size() * wide, reference.bytes.size()) << name;
         const auto sample = [&](std::size_t i) {
@@ -102,7 +97,7 @@ TEST(DecodePicture, EveryCorpusPictureDecodesOrIsRefused) {
 }
 
 TEST(Gif, FirstFrameOnItsScreenInterlacedWithTransparency) {
-    const Rgba rgba = Decoded(Corpus("gif-interlacedtransparent.gif"));
+    const Rgba rgba = Decoded(Picture("gif-interlacedtransparent.gif"));
     ASSERT_EQ(std::pair(rgba.width, rgba.height), std::pair(6u, 7u));
     // A 3 x 5 frame at 2, 1 on the screen, its rows stored interlaced; transparent outside it and where it says.
     const auto at = [&rgba](int x, int y) {
@@ -115,7 +110,7 @@ TEST(Gif, FirstFrameOnItsScreenInterlacedWithTransparency) {
     EXPECT_EQ(at(2, 3), Pixels({255, 255, 255, 255}));
     EXPECT_EQ(at(4, 5), Pixels({255, 0, 0, 255}));
     // Codes that end after three pixels: the first is transparent, the rest of the frame stays so.
-    const Rgba early = Decoded(Corpus("gif-codesendearly.gif"));
+    const Rgba early = Decoded(Picture("gif-codesendearly.gif"));
     EXPECT_EQ(std::vector<std::uint8_t>(early.pixels.begin() + 4 * 8, early.pixels.begin() + 4 * 12),
               Pixels({0, 0, 0, 0, 255, 0, 0, 255, 255, 0, 0, 255, 0, 0, 0, 0}));
 }
@@ -132,19 +127,19 @@ TEST(Icon, DibsWithAlphaOrTheirMask) {
         {"icon-deepest.ico", Pixels({50, 50, 50, 255, 0, 0, 0, 255, 200, 200, 200, 255, 100, 100, 100, 255})},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Decoded(Corpus(c.name)).pixels, c.pixels) << c.name;
-    EXPECT_EQ(Decoded(Corpus("icon-largest.ico")).width, 3u); // 3 x 3 at 1 bit over 2 x 2 at 8
+        EXPECT_EQ(Decoded(Picture(c.name)).pixels, c.pixels) << c.name;
+    EXPECT_EQ(Decoded(Picture("icon-largest.ico")).width, 3u); // 3 x 3 at 1 bit over 2 x 2 at 8
 }
 
 // A progressive picture of the same coefficients in ten scans, with successive approximation, decodes as the
 // baseline one does (whose own rounding, which ImageMagick's agreement within 2 leaves open, the logo test pins).
 TEST(Jpeg, ProgressiveScansDecodeAsTheBaseline) {
-    EXPECT_EQ(Decoded(Corpus("jpeg-420progressive.jpg")).pixels, Decoded(Corpus("jpeg-420.jpg")).pixels);
+    EXPECT_EQ(Decoded(Picture("jpeg-420progressive.jpg")).pixels, Decoded(Picture("jpeg-420.jpg")).pixels);
 }
 
 // What is installed for a picture file: a BMP itself, anything else the picture check takes converted.
 TEST(LogoBitmap, KeepsABmpAndConvertsTheRest) {
-    const std::string bmp = Corpus("rle8.bmp", "check"), png = Corpus("rgba.png", "check");
+    const std::string bmp = Picture("rle8.bmp"), png = Picture("rgba.png");
     EXPECT_EQ(LogoBitmap(bmp), bmp);
     // Opaque red, then blue at alpha 128 over white; rows bottom up, B G R A.
     EXPECT_EQ(LogoBitmap(png).value_or(std::string(62, '?')).substr(18),

@@ -23,14 +23,6 @@ inline const std::vector<std::wstring> kKeyNames{L"Manufacturer",    L"Model",  
                                                  L"SupportPhone",    L"SupportHours",  L"SupportURL",
                                                  L"SupportProvider", L"HelpCustomized"};
 
-// A test picture by its name (without "bad-"); a failure for a name neither folder has.
-inline std::string Picture(std::string_view name) {
-    auto bytes = PictureNamed(name, {"check", "decode"});
-    if (!bytes)
-        ADD_FAILURE() << "no test picture " << name;
-    return bytes.value_or("");
-}
-
 inline std::wstring SystemDir() { // e.g. C:\windows\system32
     wchar_t buffer[MAX_PATH];
     return std::wstring(buffer, GetSystemDirectoryW(buffer, MAX_PATH));
@@ -93,6 +85,25 @@ inline std::string Ansi(const std::wstring& text) {
         static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(),
                                                      static_cast<int>(out.size()), nullptr, nullptr)));
     return out;
+}
+
+// A program started with these arguments, in dir when one is given, with the standard handles si names (inherited);
+// its process, and its id for finding its windows. No process, and a test failure, when it did not start.
+struct Started {
+    UniqueHandleNull process;
+    DWORD id = 0;
+};
+inline Started StartProgram(const std::wstring& exe, const std::wstring& arguments, const wchar_t* dir = nullptr,
+                            STARTUPINFOW si = {}) {
+    si.cb = sizeof si;
+    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, dir, &si, &pi)) {
+        ADD_FAILURE() << "the program did not start: error " << GetLastError();
+        return {};
+    }
+    const UniqueHandleNull thread(pi.hThread);
+    return {UniqueHandleNull(pi.hProcess), pi.dwProcessId};
 }
 
 // Lets pending messages of this thread run.
